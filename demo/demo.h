@@ -1,0 +1,83 @@
+// The demo program: its settings and state, the part cycle, the frame
+// pipeline and the key commands.
+#pragma once
+
+#include <cstdint>
+
+#include "fps.h"
+#include "img.h"
+#include "xdpy.h"
+#include "xkbd.h"
+
+// Settings with their values at start; the keys change some of them.
+struct DemoSettings {
+  std::int32_t frame_width = 256;     // width of the frame image and the window
+  std::int32_t frame_height = 256;    // height of the frame image and the window
+  std::uint8_t fade_on = 1;           // 1: fade the frame by fade_colour instead of clearing it
+  std::uint8_t bench_stats_on = 1;    // statistics overlay of the benchmark parts
+  std::uint32_t fade_colour = 0x010101;  // subtracted from every pixel per frame while fade_on
+  std::int32_t sparkle_mask = 1;      // mask of the sparkle letters' random test
+  std::int32_t icon_choice = 32;      // icon drawn by the icon rain
+  std::int32_t circle_count = 100;    // published by the circle benchmark
+};
+
+// Bits of DemoState::control.
+inline constexpr std::uint8_t CONTROL_QUIT = 1;       // the program is ending
+inline constexpr std::uint8_t CONTROL_NEXT_PART = 2;  // the running part ends after this frame
+
+// Run-time state, zero at start.
+struct DemoState {
+  std::uint8_t control;
+  std::uint8_t show_fps;  // bit 0: frame-rate overlay on
+  std::uint8_t blur_on;
+  std::uint8_t glare_on;
+  std::uint8_t paused;
+  std::uint8_t muted;
+  std::uint8_t white_background;
+  std::uint32_t background_colour;  // what the frame is cleared to when fading is off
+  XDPY* display;
+  XKBD* keyboard;
+  IMG* frame;        // the image every part draws into
+  IMG* glare_frame;  // work images of the post-processing chain
+  IMG* blur_frame;
+  FPS* fps;
+};
+
+extern DemoSettings TORQ6150_settings;
+extern DemoState TORQ6150_state;
+
+// One part of the show: what differs between the parts around the common loop.
+struct DemoPart {
+  std::int32_t budget;      // frames at most
+  void (*setup)();          // run at every start of the part, before its opening fade
+  void (*render)();         // draws one frame into `frame`
+  void (*text_layers)();    // draws the part's text layers over it, or none
+  void (*finish)();         // run when the part ends, or none
+  bool music;               // the part advances the music
+  bool paced;               // the part sleeps out the rest of each frame period
+};
+
+// Builds everything the show needs, in order, and returns the status of the
+// window-title command. Stops the program with status 1 when the display or
+// the keyboard cannot be had.
+int TORQ6150_startup();
+
+// The ten steps of the show, in order; parts not built into this program are absent.
+const DemoPart* const* TORQ6150_cycle();
+
+// Runs the part cycle for ever.
+[[noreturn]] void TORQ6150_run_cycle();
+
+// Runs one part: set-up, opening fade, the frame loop, finish.
+void TORQ6150_run_part(const DemoPart& part);
+
+// Post-processing, presentation and the next frame's background.
+void TORQ6150_post_present();
+// 32 times: darken the frame by 0x808080 and present it, without pacing.
+void TORQ6150_fade_out();
+// Applies the key command for one character; 0 and unknown characters do nothing.
+void TORQ6150_key(std::int8_t key);
+// Waits, taking key commands, while the show is paused.
+void TORQ6150_pause();
+// Advances the music by one frame and feeds the sound device, unless muted.
+void TORQ6150_music_step();

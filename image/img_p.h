@@ -1,0 +1,35 @@
+// Helpers shared by the IMG and IMGFX rectangle operations.
+#pragma once
+
+#include <cstdint>
+
+#include "img.h"
+
+// A rectangle copy after clipping: source corner, destination corner, size.
+struct ClippedRect {
+  std::int32_t sx, sy, dx, dy, w, h;
+};
+
+// Clips the copy of the w x h rectangle at (sx, sy) of a source of size
+// (sw, sh) to (dx, dy) of a destination of size (dw, dh). Returns false when
+// nothing is left to draw; otherwise the result lies inside both images.
+bool IMG_clip_rect(std::int32_t sw, std::int32_t sh, std::int32_t dw, std::int32_t dh,
+                   std::int32_t sx, std::int32_t sy, std::int32_t dx, std::int32_t dy,
+                   std::int32_t w, std::int32_t h, ClippedRect& out);
+
+// Applies combine(source pixel, destination pixel) -> destination pixel over
+// a clipped rectangle, rows from the top and pixels from the left.
+template <typename Combine>
+void IMG_combine_rect(const IMG& source, IMG& destination, const ClippedRect& r,
+                      Combine combine) {
+  for (std::int32_t j = 0; j < r.h; ++j) {
+    const std::uint32_t* s = &source.pixels[static_cast<std::ptrdiff_t>(r.sy + j) * source.width + r.sx];
+    std::uint32_t* d = &destination.pixels[static_cast<std::ptrdiff_t>(r.dy + j) * destination.width + r.dx];
+    for (std::int32_t i = 0; i < r.w; ++i) d[i] = combine(s[i], d[i]);
+  }
+}
+
+// Number of pixels of an image, as an index type.
+inline std::ptrdiff_t IMG_pixel_count(const IMG& image) {
+  return static_cast<std::ptrdiff_t>(image.width) * image.height;
+}

@@ -1,0 +1,64 @@
+#include "headless.h"
+
+#include "headless_p.h"
+
+namespace headless {
+
+State& state() {
+  static State s;
+  return s;
+}
+
+void reset() {
+  State& s = state();
+  s.keys.clear();
+  s.now_us = 0;
+  s.slept_us = 0;
+  s.last_sleep_us = 0;
+  s.hashes.clear();
+  s.last.clear();
+  s.frames.clear();
+  s.keep = false;
+  s.commands.clear();
+}
+
+void press(std::string_view keys) {
+  for (char c : keys) state().keys.push_back(c);
+}
+
+void request_close() { state().keys.push_back(kCloseRequest); }
+
+std::size_t pending_keys() { return state().keys.size(); }
+
+std::int64_t now_us() { return state().now_us; }
+
+void advance_us(std::int64_t microseconds) { state().now_us += microseconds; }
+
+std::int64_t slept_us() { return state().slept_us; }
+
+std::int64_t last_sleep_us() { return state().last_sleep_us; }
+
+std::size_t presents() { return state().hashes.size(); }
+
+const std::vector<std::uint64_t>& frame_hashes() { return state().hashes; }
+
+const std::vector<std::uint32_t>& last_frame() { return state().last; }
+
+void keep_frames(bool keep) { state().keep = keep; }
+
+const std::vector<std::vector<std::uint32_t>>& frames() { return state().frames; }
+
+const std::vector<std::string>& commands() { return state().commands; }
+
+std::uint64_t hash_pixels(const std::uint32_t* pixels, std::size_t count) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (std::size_t i = 0; i < count; ++i) {
+    for (int b = 0; b < 4; ++b) {
+      hash ^= (pixels[i] >> (8 * b)) & 0xFF;
+      hash *= 0x100000001b3ull;
+    }
+  }
+  return hash;
+}
+
+}  // namespace headless

@@ -1,0 +1,51 @@
+// Controls of the headless platform twin, for tests and offline rendering.
+//
+// The twin implements XDPY, XKBD and the OS services without X: presenting
+// keeps the frame in memory, key presses come from a script, and time is a
+// virtual clock that only sleeping and advance_us move forward.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace headless {
+
+// Forgets presented frames, queued keys and commands, and sets the clock to 0.
+// The display and keyboard records stay what they are.
+void reset();
+
+// Queues key characters; each poll takes one, in order.
+void press(std::string_view keys);
+// Queues the window manager's close request.
+void request_close();
+// Key characters and close requests not yet polled.
+std::size_t pending_keys();
+
+// The virtual clock, in microseconds.
+std::int64_t now_us();
+// Moves the clock forward, as work done between two readings of it would.
+void advance_us(std::int64_t microseconds);
+// Total time slept since the last reset, and the length of the last sleep.
+std::int64_t slept_us();
+std::int64_t last_sleep_us();
+
+// Number of frames presented since the last reset.
+std::size_t presents();
+// A 64-bit FNV-1a hash of every presented frame, in order.
+const std::vector<std::uint64_t>& frame_hashes();
+// The pixels of the last presented frame (empty before the first).
+const std::vector<std::uint32_t>& last_frame();
+// Keeps a copy of every presented frame from now on, until the next reset.
+void keep_frames(bool keep);
+const std::vector<std::vector<std::uint32_t>>& frames();
+
+// The commands run since the last reset.
+const std::vector<std::string>& commands();
+
+// The FNV-1a hash used for frame_hashes.
+std::uint64_t hash_pixels(const std::uint32_t* pixels, std::size_t count);
+
+}  // namespace headless
