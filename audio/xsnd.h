@@ -1,0 +1,50 @@
+// XSND: the sound device. Plays sample buffers from a queue as signed 16-bit
+// little-endian mono at 44100 values per second, one device block per call.
+//
+// The device is the OSS digital audio device "/dev/dsp". Where it cannot be
+// opened, the same stream goes to ALSA's "default" PCM through libasound,
+// which is loaded at run time; where neither is there, the record still
+// exists and playing writes nothing. Opening failures are reported once.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "list.h"
+#include "module.h"
+#include "sample.h"
+
+struct XSND {
+  std::int32_t rate;        // values per second asked of the device: 44100; the device may write back another
+  std::int32_t format;      // sample format code: 16, signed 16-bit little-endian
+  std::int32_t stereo;      // 0: one channel
+  const char* path;         // the OSS device path, "/dev/dsp"
+  std::int32_t fd;          // the open OSS device, negative when not open
+  std::int32_t block_size;  // bytes per device block, as the device reports it
+  LIST* queue;              // SAMPLE buffers waiting to be played, oldest first; the buffers are not owned
+  SAMPLE* current;          // the buffer being played (the head of the queue)
+  std::int32_t position;    // index in current of the next value to play
+  std::unique_ptr<std::int16_t[]> block;  // one block of output, block_samples entries
+  std::int32_t block_samples;             // block_size / 2; 0 while there is no output
+  void* pcm;                // the ALSA PCM when the stream goes through ALSA, otherwise none
+};
+
+extern Module XSND_module;
+
+// Reports an error of the XSND module ("XSND error").
+void XSND_error();
+
+// Opens "/dev/dsp" (or ALSA's "default" PCM when "/dev/dsp" cannot be opened)
+// for 16-bit mono at 44100 per second and returns the record, which plays
+// silently after one report when no output could be set up; none, reported,
+// only when the record cannot be allocated.
+XSND* XSND_new();
+// Writes at most one block from the head of the queue, removing (not freeing)
+// a buffer played to its end; a missing record is reported and nothing
+// happens, a queued item that is no buffer is reported and dropped, and a
+// record without a queue just gets a new empty one.
+void XSND_play(XSND* sound);
+// Closes the device (draining an ALSA stream first), frees the record with its
+// queue and block but not the queued buffers, and sets the caller's handle to
+// none; an absent handle is reported and nothing is freed.
+void XSND_free(XSND** handle);
