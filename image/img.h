@@ -69,15 +69,18 @@ void IMG_sub_color(IMG* image, std::uint32_t colour);
 // kept within 0..255. A denominator of 0 is reported and changes nothing.
 void IMG_scale_color(IMG* image, std::int32_t numerator, std::int32_t denominator);
 
-// Raster primitives. Everything is clipped per pixel; positions outside the
-// image are never reported.
+// Raster primitives. Everything is clipped to the image; positions outside
+// it, anywhere in the 32-bit range, are never reported.
 
-// Bresenham line from (x1, y1) to (x2, y2), both ends included.
+// Bresenham line from (x1, y1) to (x2, y2), both ends included (x-major when
+// |dx| > |dy|, error term starting at half the major length). A missing image
+// is reported once and nothing is drawn.
 void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
               std::uint32_t colour);
-// Pixels xa..xb of row y, the ends in either order.
+// Pixels xa..xb of row y, the ends in either order; a missing image is reported.
 void IMG_hspan(IMG* image, std::int32_t y, std::int32_t xa, std::int32_t xb, std::uint32_t colour);
-// Filled disc of radius |radius| made of horizontal runs. A disc wholly beyond
-// one edge of the image is skipped and reported.
+// Filled disc of radius |radius| made of horizontal runs, its outline the
+// points whose squared distance is nearest to radius squared. A missing image,
+// or a disc wholly beyond one edge of the image, is reported and nothing is drawn.
 void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t radius,
                        std::uint32_t colour);
