@@ -9,6 +9,12 @@
 #include "xdpy.h"
 #include "xkbd.h"
 
+struct FONT;
+struct LIST;
+struct MUSIC;
+struct SAMPLE;
+struct XSND;
+
 // Settings with their values at start; the keys change some of them.
 struct DemoSettings {
   std::int32_t frame_width = 256;     // width of the frame image and the window
@@ -37,10 +43,25 @@ struct DemoState {
   std::uint32_t background_colour;  // what the frame is cleared to when fading is off
   XDPY* display;
   XKBD* keyboard;
+  XSND* sound_device;
   IMG* frame;        // the image every part draws into
   IMG* glare_frame;  // work images of the post-processing chain
   IMG* blur_frame;
   FPS* fps;
+  SAMPLE* palette;   // 1536 colours once around the hue circle
+  MUSIC* music;
+
+  // Fonts and pictures built at start-up from the data the program carries.
+  IMG* logo_image;      // shown once on the loading screen
+  FONT* sheet_font;     // the main 16 x 16 bitmap font
+  FONT* bar_font;       // a 256 x 16 strip of pattern tiles
+  FONT* sprite_font;    // a strip of sixteen coloured sprites
+  IMG* star_image;      // four 64 x 64 background tiles
+  IMG* backdrop_image;  // a picture drawn centred by the scroller part
+
+  // Objects the parts keep from one visit to the next.
+  LIST* sine_lines;  // SINELINE records of the sine-line part
+  LIST* arch_paths;  // ARCHPATH records of the arch-path part, made and freed per visit
 };
 
 extern DemoSettings TORQ6150_settings;

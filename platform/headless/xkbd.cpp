@@ -44,6 +44,6 @@ void XKBD_wait(XKBD* keyboard, std::int32_t timeout_ms) {
     XKBD_error();
     return;
   }
-  auto& s = headless::state();
-  if (s.keys.empty()) s.now_us += static_cast<std::int64_t>(timeout_ms) * 1000;
+  // A wait is modelled as its whole timeout passing.
+  headless::state().now_us += static_cast<std::int64_t>(timeout_ms) * 1000;
 }

@@ -1,0 +1,131 @@
+// The parts of the show, run headless.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "archpath.h"
+#include "demo_support.h"
+#include "list.h"
+#include "parts.h"
+#include "sineline.h"
+
+namespace {
+
+struct Parts : testing::Test {
+  void SetUp() override {
+    start_demo();
+    headless::reset();
+    TORQ6150_state.control = 0;
+  }
+};
+
+std::vector<std::uint64_t> sine_line_hashes(unsigned seed) {
+  return in_child([seed] {
+    std::srand(seed);
+    run_part_frames(TORQ6150_sine_line_part, 12);
+    return headless::frame_hashes();
+  });
+}
+
+ARCHPATH* path(std::int32_t index) {
+  return static_cast<ARCHPATH*>(LIST_get(TORQ6150_state.arch_paths, index));
+}
+
+}  // namespace
+
+TEST_F(Parts, SineLinesAreDeterministicForASeed) {
+  const auto first = sine_line_hashes(99);
+  ASSERT_EQ(first.size(), 32u + 12u);
+  EXPECT_EQ(first, sine_line_hashes(99));
+  EXPECT_NE(first, sine_line_hashes(100));
+}
+
+TEST_F(Parts, SineLinesShowCirclesOnBlackThroughGlareAndBlur) {
+  headless::keep_frames(true);
+  run_part_frames(TORQ6150_sine_line_part, 2);
+  const DemoState& s = TORQ6150_state;
+  EXPECT_EQ(s.blur_on, 1);
+  EXPECT_EQ(s.glare_on, 1);
+  EXPECT_EQ(TORQ6150_settings.fade_on, 0);
+  ASSERT_GE(s.sine_lines->count, 1);
+  ASSERT_LE(s.sine_lines->count, 3);
+  for (std::int32_t i = 0; i < s.sine_lines->count; ++i) {
+    const auto* line = static_cast<const SINELINE*>(LIST_get(s.sine_lines, i));
+    EXPECT_EQ(line->count, 128);
+    EXPECT_EQ(line->step[0].x, 5);
+    EXPECT_EQ(line->step[2].y, 19);
+  }
+  // The first frame after the opening fade: the blurred glare of the circles.
+  const auto& first = headless::frames()[32];
+  const auto black = std::count(first.begin(), first.end(), 0u);
+  EXPECT_GT(black, 256 * 256 / 10);
+  EXPECT_LT(black, 256 * 256 - 1000);
+  // The frame itself is cleared to black for the next one.
+  EXPECT_TRUE(std::all_of(s.frame->pixels.get(), s.frame->pixels.get() + 256 * 256,
+                          [](std::uint32_t p) { return p == 0; }));
+}
+
+TEST_F(Parts, ArchPathVisitFreesEveryPathItMade) {
+  for (int visit = 0; visit < 3; ++visit) {
+    run_part_frames(TORQ6150_arch_path_part, 5);
+    EXPECT_EQ(TORQ6150_state.arch_paths->count, 0);
+  }
+  EXPECT_EQ(TORQ6150_settings.sparkle_mask, 63);
+  EXPECT_EQ(headless::slept_us(), 0);  // unpaced
+}
+
+TEST_F(Parts, ArchPathSetupMakesThirtyThreeToNinetyFivePathsAndMaySynchronise) {
+  bool seen_synced = false, seen_free = false;
+  for (unsigned seed = 1; seed < 40 && !(seen_synced && seen_free); ++seed) {
+    std::srand(seed);
+    TORQ6150_arch_path_part.setup();
+    LIST* paths = TORQ6150_state.arch_paths;
+    EXPECT_GE(paths->count, 33);
+    EXPECT_LE(paths->count, 95);
+    const ARCHPATH* last = path(paths->count - 1);
+    bool synced = true;
+    for (std::int32_t i = 0; i < paths->count; ++i) {
+      synced = synced && path(i)->angle == last->angle && path(i)->speed == last->speed &&
+               path(i)->steps == last->steps;
+    }
+    if (synced) {
+      seen_synced = true;
+      // The three drawn trails turn in step until their common first switch.
+      const std::int32_t steps = last->steps;
+      for (int frame = 0; frame * 64 + 64 < steps; ++frame) {
+        TORQ6150_arch_path_part.render();
+        ASSERT_EQ(path(0)->angle, path(1)->angle);
+        ASSERT_EQ(path(1)->angle, path(2)->angle);
+        ASSERT_EQ(path(0)->steps_done, (frame + 1) * 64);
+      }
+    } else {
+      seen_free = true;
+    }
+    TORQ6150_arch_path_part.finish();
+  }
+  EXPECT_TRUE(seen_synced);
+  EXPECT_TRUE(seen_free);
+}
+
+TEST_F(Parts, ArchPathTrailsPersistUnderTheSlowFade) {
+  std::srand(8);
+  TORQ6150_arch_path_part.setup();
+  TORQ6150_state.glare_on = TORQ6150_state.blur_on = 0;
+  IMG_fill_rect(TORQ6150_state.frame, 0, 0, 256, 256, 0);
+  TORQ6150_arch_path_part.render();
+  TORQ6150_post_present();
+  const std::vector<std::uint32_t> after_one(TORQ6150_state.frame->pixels.get(),
+                                             TORQ6150_state.frame->pixels.get() + 256 * 256);
+  for (int frame = 0; frame < 10; ++frame) {
+    // Nothing new is drawn: what was plotted loses 0x010101 per frame.
+    TORQ6150_post_present();
+  }
+  int lit = 0;
+  for (int i = 0; i < 256 * 256; ++i) {
+    if (after_one[i] == 0) continue;
+    ++lit;
+    ASSERT_EQ(TORQ6150_state.frame->pixels[i], after_one[i] - 10 * 0x010101u);
+  }
+  EXPECT_GT(lit, 100);
+  TORQ6150_arch_path_part.finish();
+}
