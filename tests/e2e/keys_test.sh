@@ -1,0 +1,45 @@
+# Keys sent to the real window: pause, SPACE to the next part, q to quit, and
+# the window manager's close request.
+. "$(dirname "$0")/lib.sh"
+WM_CLOSE=$2
+
+start_xvfb 24
+start_program
+WINDOW=$(find_window 256x256) || fail "no window"
+wait_for_key_selection "$WINDOW"
+
+# Paused, the picture stands still.
+xdotool key --window "$WINDOW" p
+sleep 0.5
+PAUSED=$(lit_percent "$WINDOW")
+sleep 0.5
+[ "$(lit_percent "$WINDOW")" = "$PAUSED" ] || fail "the picture changed while paused"
+
+# SPACE while paused takes effect when the pause ends; "p p" then pauses the
+# next part in its first frame. The cycle alternates between the arch-path
+# part, whose first frame holds only a few trail pixels on black, and the
+# sine-line part, whose first frame is full of discs.
+first_frame_of_next_part() {
+  xdotool key --window "$WINDOW" space p p
+  sleep 1
+  lit_percent "$WINDOW"
+}
+A=$(first_frame_of_next_part)
+B=$(first_frame_of_next_part)
+if [ "$A" -le 2 ]; then ARCH=$A SINE=$B; else ARCH=$B SINE=$A; fi
+[ "$ARCH" -le 2 ] && [ "$SINE" -ge 5 ] ||
+  fail "SPACE did not alternate between the two parts: $A% and $B% of the first frames lit"
+
+xdotool key --window "$WINDOW" p q
+wait_program 10
+[ "$STATUS" = 0 ] || fail "q ended the program with status $STATUS"
+
+# Closing the window from the window manager quits the same way.
+start_program
+WINDOW=$(find_window 256x256) || fail "no window"
+wait_for_key_selection "$WINDOW"
+"$WM_CLOSE" "$WINDOW" || fail "could not send the close request"
+wait_program 10
+[ "$STATUS" = 0 ] || fail "the close request ended the program with status $STATUS"
+[ ! -s "$WORK/out" ] || fail "stdout: $(cat "$WORK/out")"
+echo "keys: pause, SPACE, q and the close request work on the real window"

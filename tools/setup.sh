@@ -1,0 +1,49 @@
+#!/bin/sh
+# Installs what is missing on a Debian or Ubuntu machine, builds, and then
+# either runs the demo (`setup.sh demo`) or runs every test (`setup.sh test`).
+set -eu
+mode=${1:-demo}
+cd "$(dirname "$0")/.."
+
+# To build and run: a compiler, CMake, Ninja, Xlib, and xprop for the title.
+packages="cmake ninja-build g++ libx11-dev x11-utils"
+if [ "$mode" = test ]; then
+  # Unit tests and benchmarks, the X server and tools the end-to-end tests
+  # drive the real program with, and the sound emulation they capture with.
+  packages="$packages clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
+            x11-apps netpbm sox alsa-oss libasound2"
+fi
+missing=
+for package in $packages; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+    missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+  sudo=
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  $sudo apt-get update
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+
+case "$mode" in
+  demo)
+    cmake --preset release -DTORQ_TESTS=OFF -DTORQ_BENCH=OFF
+    cmake --build --preset release --target torq6150
+    exec build/release/torq6150
+    ;;
+  test)
+    # Every test on the optimised build, the unit tests under the sanitizers,
+    # and a minute of fuzzing the picture reader.
+    cmake --preset release -DTORQ_TESTS=ON -DTORQ_BENCH=ON
+    cmake --build --preset release
+    ctest --preset release
+    cmake --preset asan
+    cmake --build --preset asan
+    ctest --preset asan
+    sh tools/fuzz-pnm.sh 60
+    ;;
+  *)
+    echo "usage: $0 demo|test" >&2
+    exit 2
+    ;;
+esac
