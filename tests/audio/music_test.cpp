@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
 #include <vector>
 
 #include "wrap.h"
@@ -14,150 +13,83 @@ namespace {
 using Values = std::vector<std::int32_t>;
 constexpr std::int32_t L = 132300;
 
-struct Draws {
-  std::int32_t index, offset, copies, k;
-};
-
-// Replays the six draws of one compose from the seed.
-Draws replay(unsigned seed, std::int32_t bank_size) {
-  std::srand(seed);
-  const std::int32_t index = std::rand() % bank_size;
-  std::int32_t offset = 0;
-  for (const std::int32_t weight : {66150, 33075, 8268, 16537})
-    offset += weight * (std::rand() % 2);
-  const std::int32_t k = std::rand() % 4;
-  return {index, offset, 1 << k, k};
-}
-
 Values values(const SAMPLE* s) { return {s->data.get(), s->data.get() + s->length}; }
 
-// A record whose bank holds an instrument of 11025 values and one of 44100.
-struct Fixture {
-  MUSIC* music = MUSIC_new();
-  SAMPLE* bank[2] = {SAMPLE_new(), SAMPLE_new()};
-  Fixture() {
-    for (int b = 0; b < 2; ++b) {
-      SAMPLE_set_length(bank[b], b == 0 ? 11025 : 44100);
-      for (std::int32_t i = 0; i < bank[b]->length; ++i)
-        bank[b]->data[i] = (i % 977 - 488) * (40 - 10 * b);
-      MUSIC_add(music, bank[b]);
-    }
+// The pattern as the algorithm reads, from the draws replayed from the seed: the
+// instrument, the offset choices and k; per copy add, fade if faded, turn; weigh; turn.
+Values plain_compose(unsigned seed, SAMPLE* const bank[], bool faded) {
+  std::srand(seed);
+  const SAMPLE* source = bank[std::rand() % 2];
+  std::int32_t offset = 0;
+  for (const std::int32_t w : {L / 2, L / 4, L / 16, L / 8}) offset += w * (std::rand() % 2);
+  const std::int32_t k = std::rand() % 4;
+  Values p(L, 0);
+  for (std::int32_t j = 0; j < 1 << k; ++j) {
+    for (std::int32_t i = 0; i < source->length; ++i) p[i] = wrap_add(p[i], source->data[i]);
+    for (std::int32_t i = 0; faded && i < L; ++i) p[i] = wrap_mul(p[i], bank[2]->data[i]) >> 15;
+    std::rotate(p.begin(), p.end() - (L >> k), p.end());
   }
-  ~Fixture() {
-    for (SAMPLE*& s : bank) SAMPLE_free(&s);
-    MUSIC_free(&music);
-  }
-};
+  for (std::int32_t i = 0; !faded && i < L; ++i) p[i] = wrap_mul(p[i], 4 - k) >> 2;
+  std::rotate(p.begin(), p.end() - offset, p.end());
+  return p;
+}
 
 }  // namespace
 
-TEST(MUSIC, NewRecordEmptyBankAndTickReload) {
+TEST(MUSIC, EmptyBankTickAndBlend) {
   MUSIC* music = MUSIC_new();
-  ASSERT_NE(music, nullptr);
-  EXPECT_EQ(music->countdown, 0);
-  EXPECT_EQ(music->period, 300);
-  EXPECT_EQ(values(music->output), Values(L, 0));
-  EXPECT_EQ(music->instruments->count, 0);
-  EXPECT_EQ(music->pattern, nullptr);
-  MUSIC_tick(music);  // no pattern yet: stands still
-  EXPECT_EQ(music->countdown, 0);
-
   music->period = 256;
+  MUSIC_tick(music);  // no pattern yet: stands still
+  MUSIC_blend(music, 2);
+  EXPECT_EQ(music->countdown, 0);
   std::srand(1);
-  MUSIC_compose(music);  // an empty bank: the six draws, a silent pattern
+  MUSIC_compose(music);  // an empty bank: six draws each, a silent pattern
   MUSIC_compose_faded(music);
   EXPECT_EQ(values(music->pattern), Values(L, 0));
-  const int after = std::rand();
+  const int next = std::rand();
   std::srand(1);
   for (int i = 0; i < 12; ++i) std::rand();
-  EXPECT_EQ(std::rand(), after);
-
-  MUSIC_tick(music);
-  EXPECT_EQ(music->countdown, 255);
-  for (int i = 1; i < 256; ++i) MUSIC_tick(music);
-  EXPECT_EQ(music->countdown, 0);
-  MUSIC_tick(music);
-  EXPECT_EQ(music->countdown, 255);
-  MUSIC_tick(nullptr);  // missing records: nothing, silently
+  EXPECT_EQ(std::rand(), next);
+  for (const auto& [ticks, countdown] : {std::pair{1, 255}, {255, 0}, {1, 255}}) {
+    for (int i = 0; i < ticks; ++i) MUSIC_tick(music);
+    EXPECT_EQ(music->countdown, countdown);
+  }
+  SAMPLE_set_length(music->pattern, L - 1000);
+  for (const std::int32_t n : {1, 2, 128, 100000}) {  // products wrap, quotients go toward zero
+    Values expected(L);
+    for (std::int32_t i = 0; i < L; ++i) {
+      music->output->data[i] = std::rand() - RAND_MAX / 2;
+      music->pattern->data[i] = std::rand() - RAND_MAX / 2;  // past its length: not used
+      const std::int32_t o = music->output->data[i], p = i < L - 1000 ? music->pattern->data[i] : 0;
+      expected[i] = n > 1 ? wrap_add(wrap_mul(o, n - 1), p) / n : o;  // n <= 1: nothing
+    }
+    MUSIC_blend(music, n);
+    EXPECT_EQ(values(music->output), expected) << n;
+  }
+  MUSIC_tick(nullptr);  // missing records: nothing
   MUSIC_compose(nullptr);
   MUSIC_blend(nullptr, 2);
   MUSIC_free(&music);
-  EXPECT_EQ(music, nullptr);
 }
 
-TEST(MUSIC, ComposeLaysCopiesEvenlyFromTheOffset) {
-  Fixture f;
-  std::set<std::int32_t> exponents;
-  for (unsigned seed = 1; seed <= 24; ++seed) {
-    const Draws d = replay(seed, 2);
-    exponents.insert(d.k);
-    const SAMPLE* source = f.bank[d.index];
-    // Copy j lands at j * (L / copies) from the offset, the weight is (4 - k) / 4.
-    Values expected(L, 0);
-    for (std::int32_t j = 1; j <= d.copies; ++j)
-      for (std::int32_t i = 0; i < source->length; ++i) {
-        std::int32_t& v = expected[(j * (L / d.copies) + d.offset + i) % L];
-        v = wrap_add(v, source->data[i]);
-      }
-    for (auto& v : expected) v = wrap_mul(v, 4 - d.k) >> 2;
+TEST(MUSIC, ComposeLaysWeightedCopiesEvenlyFromTheOffset) {
+  MUSIC* music = MUSIC_new();
+  SAMPLE* bank[] = {SAMPLE_new(), SAMPLE_new(), SAMPLE_new()};  // two instruments, the fade ramp
+  std::srand(5);
+  for (int b = 0; b < 3; ++b) {
+    SAMPLE_set_length(bank[b], b == 0 ? 11025 : b == 1 ? 44100 : L);
+    for (std::int32_t i = 0; i < bank[b]->length; ++i) bank[b]->data[i] = std::rand() - (1 << 30);
+    if (b < 2) MUSIC_add(music, bank[b]);
+  }
+  SAMPLE_ramp(bank[2], 0, 32767, L - 1, 0);
+  for (unsigned seed = 1; seed <= 20; ++seed) {  // every k and both instruments
     std::srand(seed);
-    MUSIC_compose(f.music);
-    ASSERT_EQ(values(f.music->pattern), expected) << seed;
-    if (d.copies == 8 && d.index == 0) {  // eight copies 16537 apart at a quarter level
-      for (std::int32_t j = 1; j <= 8; ++j)
-        EXPECT_EQ(f.music->pattern->data[(d.offset + j * 16537 + 5) % L], (5 - 488) * 40 / 4);
-      exponents.insert(8);
-    }
-  }
-  EXPECT_EQ(exponents, (std::set<std::int32_t>{0, 1, 2, 3, 8}));
-
-  // Faded: add at the front, fade the whole loop, turn it; the offset last.
-  SAMPLE* ramp = SAMPLE_new();
-  SAMPLE_set_length(ramp, L);
-  SAMPLE_ramp(ramp, 0, 32767, L - 1, 0);
-  for (unsigned seed = 30; seed < 38; ++seed) {
-    const Draws d = replay(seed, 2);
-    const SAMPLE* source = f.bank[d.index];
-    Values expected(L, 0);
-    for (std::int32_t j = 0; j < d.copies; ++j) {
-      for (std::int32_t i = 0; i < source->length; ++i)
-        expected[i] = wrap_add(expected[i], source->data[i]);
-      for (std::int32_t i = 0; i < L; ++i) expected[i] = wrap_mul(expected[i], ramp->data[i]) >> 15;
-      std::rotate(expected.begin(), expected.end() - L / d.copies, expected.end());
-    }
-    std::rotate(expected.begin(), expected.end() - d.offset, expected.end());
+    MUSIC_compose(music);
+    ASSERT_EQ(values(music->pattern), plain_compose(seed, bank, false)) << seed;
     std::srand(seed);
-    MUSIC_compose_faded(f.music);
-    ASSERT_EQ(values(f.music->pattern), expected) << seed;
+    MUSIC_compose_faded(music);
+    ASSERT_EQ(values(music->pattern), plain_compose(seed, bank, true)) << seed;
   }
-  SAMPLE_free(&ramp);
-}
-
-TEST(MUSIC, BlendMovesOutputTowardPattern) {
-  Fixture f;
-  MUSIC_blend(f.music, 128);  // no pattern yet: nothing
-  std::srand(3);
-  MUSIC_compose(f.music);
-  std::fill_n(f.music->pattern->data.get(), L, 128);
-  MUSIC_blend(f.music, 1);  // n <= 1: nothing
-  EXPECT_EQ(values(f.music->output), Values(L, 0));
-  MUSIC_blend(f.music, 128);
-  EXPECT_EQ(values(f.music->output), Values(L, 1));  // (0 * 127 + 128) / 128
-
-  // Against the three whole-buffer steps, with a shorter pattern and wrapping products.
-  for (const std::int32_t n : {2, 128, 100000}) {
-    for (std::int32_t i = 0; i < L; ++i) {
-      f.music->output->data[i] = std::rand() - RAND_MAX / 2;
-      f.music->pattern->data[i] = std::rand() - RAND_MAX / 2;
-    }
-    SAMPLE_set_length(f.music->pattern, L - 1000);
-    SAMPLE* expected = SAMPLE_clone(f.music->output);
-    SAMPLE_mul(expected, n - 1);
-    SAMPLE_add(expected, f.music->pattern);
-    SAMPLE_div(expected, n);
-    MUSIC_blend(f.music, n);
-    EXPECT_EQ(values(f.music->output), values(expected)) << n;
-    SAMPLE_free(&expected);
-    SAMPLE_set_length(f.music->pattern, L);
-  }
+  for (SAMPLE*& s : bank) SAMPLE_free(&s);
+  MUSIC_free(&music);
 }
