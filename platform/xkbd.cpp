@@ -4,30 +4,7 @@
 #include <X11/Xutil.h>
 #include <poll.h>
 
-#include <new>
-
 #include "xdpy_p.h"
-
-Module XKBD_module{MODULE_record("XKBD    ", "XWINDOWS"), "XKBD error", 0, 0};
-
-void XKBD_error() { MODULE_report(XKBD_module); }
-
-XKBD* XKBD_new() {
-  static XKBD* keyboard = nullptr;
-  if (keyboard != nullptr) return keyboard;
-  keyboard = new (std::nothrow) XKBD{};
-  if (keyboard == nullptr) {
-    XKBD_error();
-    return nullptr;
-  }
-  keyboard->key_buffer.reset(new (std::nothrow) char[8]());
-  if (keyboard->key_buffer == nullptr) {
-    delete keyboard;
-    keyboard = nullptr;
-    XKBD_error();
-  }
-  return keyboard;
-}
 
 std::int32_t XKBD_poll(XKBD* keyboard) {
   if (keyboard == nullptr) {
