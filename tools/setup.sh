@@ -32,15 +32,15 @@ case "$mode" in
     exec build/release/torq6150
     ;;
   test)
-    # Every test on the optimised build, the unit tests under the sanitizers,
-    # and a minute of fuzzing the picture reader.
+    # Every test on the optimised build, a minute of fuzzing the picture
+    # reader, and the unit tests under the sanitizers.
     cmake --preset release -DTORQ_TESTS=ON -DTORQ_BENCH=ON
     cmake --build --preset release
     ctest --preset release
+    sh tools/fuzz-pnm.sh 60
     cmake --preset asan
     cmake --build --preset asan
     ctest --preset asan
-    sh tools/fuzz-pnm.sh 60
     ;;
   *)
     echo "usage: $0 demo|test" >&2
