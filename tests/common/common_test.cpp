@@ -5,7 +5,6 @@
 
 #include "module.h"
 #include "sine_table.h"
-#include "wrap.h"
 
 TEST(SineTable, QuarterWaveFacts) {
   EXPECT_EQ(SINE_TABLE.size, 1024);
@@ -35,14 +34,6 @@ TEST(SineTable, MirrorAndNegationOverEveryEntry) {
   }
 }
 
-TEST(SineTable, HalvesRoundUpInSinglePrecision) {
-  for (int i = 0; i < 256; ++i) {
-    const float product =
-        32767.0f * std::sin(2.0f * 3.14159265358979f * static_cast<float>(i) / 1024.0f);
-    EXPECT_EQ(SINE_TABLE[i], static_cast<int>(std::floor(product + 0.5f))) << i;
-  }
-}
-
 TEST(Module, ReportCountsAndPrintsOnlyWithDebugSwitch) {
   Module quiet{MODULE_record("QUIET   "), "QUIET error", 0, 0};
   Module loud{MODULE_record("LOUD    "), "LOUD error", 1, 0};
@@ -55,19 +46,4 @@ TEST(Module, ReportCountsAndPrintsOnlyWithDebugSwitch) {
   EXPECT_EQ(quiet.errors, 1u);
   EXPECT_EQ(loud.errors, 1u);
   EXPECT_EQ(mute.errors, 1u);
-}
-
-TEST(Module, RecordTextsAreEightCharacters) {
-  constexpr ModuleRecord record = MODULE_record("XDPY    ", "XWINDOWS");
-  EXPECT_STREQ(record.name.text, "XDPY    ");
-  EXPECT_STREQ(record.version.text, "20261206");
-  EXPECT_STREQ(record.author.text, "Vantorik");
-  EXPECT_STREQ(record.platform.text, "XWINDOWS");
-  EXPECT_STREQ(record.kind.text, "CODE    ");
-}
-
-TEST(Wrap, WrapsInsteadOfOverflowing) {
-  EXPECT_EQ(wrap_add(0x7FFFFFFF, 2), -0x7FFFFFFF);
-  EXPECT_EQ(wrap_mul(0x10000, 0x8000), INT32_MIN);
-  EXPECT_EQ(wrap_mul(-3, 7), -21);
 }

@@ -19,18 +19,6 @@ IMG* black_image() {
 
 }  // namespace
 
-TEST(SINELINE, NewLineDefaults) {
-  auto line = new_line();
-  EXPECT_EQ(line->width, 256);
-  EXPECT_EQ(line->height, 256);
-  EXPECT_EQ(line->count, 16);
-  EXPECT_EQ(line->color, 0xFF0000u);
-  EXPECT_EQ(line->amplitude[0].x, 128);
-  EXPECT_EQ(line->amplitude[1].y, 64);
-  EXPECT_EQ(line->amplitude[2].x, 32);
-}
-
-// The eighteen draws land in the documented fields, in the documented order.
 TEST(SINELINE, RandomizeDrawOrder) {
   auto line = new_line();
   std::srand(4242);
