@@ -16,30 +16,12 @@ std::unique_ptr<std::uint32_t[]> allocate_pixels(std::int64_t count) {
                                               std::uint32_t[static_cast<std::size_t>(count)]());
 }
 
-bool has_pixels(const IMG* image) { return image != nullptr && image->pixels != nullptr; }
-
 // Runs combine over every pixel of the image, in place.
 template <typename Combine>
 void for_each_pixel(IMG* image, Combine combine) {
   std::uint32_t* p = image->pixels.get();
   const std::ptrdiff_t n = IMG_pixel_count(*image);
   for (std::ptrdiff_t i = 0; i < n; ++i) p[i] = combine(p[i]);
-}
-
-template <typename Combine>
-void copy_rect(const IMG* source, IMG* destination, std::int32_t sx, std::int32_t sy,
-               std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h,
-               Combine combine) {
-  if (!has_pixels(source) || !has_pixels(destination)) {
-    IMG_error();
-    return;
-  }
-  ClippedRect r;
-  if (!IMG_clip_rect(source->width, source->height, destination->width, destination->height,
-                     sx, sy, dx, dy, w, h, r)) {
-    return;
-  }
-  IMG_combine_rect(*source, *destination, r, combine);
 }
 
 }  // namespace
@@ -108,7 +90,7 @@ void IMG_set_size(IMG* image, std::int32_t width, std::int32_t height) {
 }
 
 void IMG_copy(const IMG* source, IMG* destination) {
-  if (!has_pixels(source) || !has_pixels(destination) || source->width != destination->width ||
+  if (!IMG_has_pixels(source) || !IMG_has_pixels(destination) || source->width != destination->width ||
       source->height != destination->height) {
     IMG_error();
     return;
@@ -117,7 +99,7 @@ void IMG_copy(const IMG* source, IMG* destination) {
 }
 
 void IMG_set_pixel(IMG* image, std::int32_t x, std::int32_t y, std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -126,7 +108,7 @@ void IMG_set_pixel(IMG* image, std::int32_t x, std::int32_t y, std::uint32_t col
 }
 
 std::uint32_t IMG_get_pixel(const IMG* image, std::int32_t x, std::int32_t y) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return 0;
   }
@@ -136,14 +118,14 @@ std::uint32_t IMG_get_pixel(const IMG* image, std::int32_t x, std::int32_t y) {
 
 void IMG_blit(const IMG* source, IMG* destination, std::int32_t sx, std::int32_t sy,
               std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h) {
-  copy_rect(source, destination, sx, sy, dx, dy, w, h,
-            [](std::uint32_t s, std::uint32_t d) { return s != 0 ? s : d; });
+  IMG_combine_rect(source, destination, sx, sy, dx, dy, w, h, IMG_error,
+                   [](std::uint32_t s, std::uint32_t d) { return s != 0 ? s : d; });
 }
 
 void IMG_blit_opaque(const IMG* source, IMG* destination, std::int32_t sx, std::int32_t sy,
                      std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h) {
-  copy_rect(source, destination, sx, sy, dx, dy, w, h,
-            [](std::uint32_t s, std::uint32_t) { return s; });
+  IMG_combine_rect(source, destination, sx, sy, dx, dy, w, h, IMG_error,
+                   [](std::uint32_t s, std::uint32_t) { return s; });
 }
 
 void IMG_blit_at(const IMG* image, IMG* destination) {
@@ -156,7 +138,7 @@ void IMG_blit_at(const IMG* image, IMG* destination) {
 
 void IMG_fill_rect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t width,
                    std::int32_t height, std::uint32_t colour) {
-  if (!has_pixels(image) || x < 0 || y < 0 || x >= image->width || y >= image->height ||
+  if (!IMG_has_pixels(image) || x < 0 || y < 0 || x >= image->width || y >= image->height ||
       width <= 0 || height <= 0 || static_cast<std::int64_t>(x) + width > image->width ||
       static_cast<std::int64_t>(y) + height > image->height) {
     IMG_error();
@@ -169,7 +151,7 @@ void IMG_fill_rect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t widt
 }
 
 void IMG_add_color(IMG* image, std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -183,7 +165,7 @@ void IMG_add_color(IMG* image, std::uint32_t colour) {
 }
 
 void IMG_sub_color(IMG* image, std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -197,7 +179,7 @@ void IMG_sub_color(IMG* image, std::uint32_t colour) {
 }
 
 void IMG_scale_color(IMG* image, std::int32_t numerator, std::int32_t denominator) {
-  if (!has_pixels(image) || denominator == 0) {
+  if (!IMG_has_pixels(image) || denominator == 0) {
     IMG_error();
     return;
   }

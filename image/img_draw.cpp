@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "img.h"
+#include "img_p.h"
 #include "imgfx.h"
 
 namespace {
@@ -25,7 +26,6 @@ using std::int64_t;
 // Products of two line lengths of up to 2^32 each need more than 64 bits.
 __extension__ typedef __int128 Wide;
 
-bool has_pixels(const IMG* image) { return image != nullptr && image->pixels != nullptr; }
 
 int64_t sign(int64_t v) { return (v > 0) - (v < 0); }
 
@@ -368,7 +368,7 @@ int64_t circle_nearest_y(int64_t r2, int64_t x) {
 
 void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
               std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -377,7 +377,7 @@ void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std
 
 void IMGFX_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                 std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -386,7 +386,7 @@ void IMGFX_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, s
 
 void IMG_hspan(IMG* image, std::int32_t y, std::int32_t xa, std::int32_t xb,
                std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -400,7 +400,7 @@ void IMG_hspan(IMG* image, std::int32_t y, std::int32_t xa, std::int32_t xb,
 
 void IMGFX_vspan(IMG* image, std::int32_t x, std::int32_t ya, std::int32_t yb,
                  std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -418,7 +418,7 @@ void IMGFX_vspan(IMG* image, std::int32_t x, std::int32_t ya, std::int32_t yb,
 
 void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t radius,
                        std::uint32_t colour) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -501,7 +501,7 @@ void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_
 
 void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint32_t colour1,
                         std::int32_t x2, std::int32_t y2, std::uint32_t colour2) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
   }
@@ -510,7 +510,7 @@ void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint3
 
 void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                       std::int32_t y2, std::uint32_t colour, std::int32_t thickness) {
-  if (!has_pixels(image) || thickness < 1) return;
+  if (!IMG_has_pixels(image) || thickness < 1) return;
   int64_t ax = x1, ay = y1, bx = x2, by = y2;
   if (ax > bx) {
     std::swap(ax, bx);
@@ -525,7 +525,7 @@ void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t
 void IMGFX_thick_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1,
                               std::uint32_t colour1, std::int32_t x2, std::int32_t y2,
                               std::uint32_t colour2, std::int32_t thickness) {
-  if (!has_pixels(image) || thickness < 1) return;
+  if (!IMG_has_pixels(image) || thickness < 1) return;
   int64_t ax = x1, ay = y1, bx = x2, by = y2;
   std::uint32_t ca = colour1, cb = colour2;
   if (ax > bx) {

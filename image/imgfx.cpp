@@ -30,33 +30,15 @@ void IMGFX_fill_rect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t wi
 
 namespace {
 
-bool has_pixels(const IMG* image) { return image != nullptr && image->pixels != nullptr; }
-
 constexpr std::uint32_t channel(std::uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
 
 // Bit positions of red, green and blue in a colour word, in that order.
 constexpr int kChannelShift[3] = {16, 8, 0};
 
-template <typename Combine>
-void combine_blit(const IMG* source, IMG* destination, std::int32_t sx, std::int32_t sy,
-                  std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h,
-                  Combine combine) {
-  if (!has_pixels(source) || !has_pixels(destination)) {
-    IMGFX_error();
-    return;
-  }
-  ClippedRect r;
-  if (!IMG_clip_rect(source->width, source->height, destination->width, destination->height,
-                     sx, sy, dx, dy, w, h, r)) {
-    return;
-  }
-  IMG_combine_rect(*source, *destination, r, combine);
-}
-
 // Checks the images of a filter. The filters read the source while they write
 // the destination, so both must be distinct images with pixel arrays.
 bool filter_images_ok(const IMG* source, const IMG* destination) {
-  if (!has_pixels(source) || !has_pixels(destination) || source == destination) {
+  if (!IMG_has_pixels(source) || !IMG_has_pixels(destination) || source == destination) {
     IMGFX_error();
     return false;
   }
@@ -320,7 +302,8 @@ void glare_row(const std::uint32_t* row, std::int64_t w, std::uint32_t* out, std
 
 void IMGFX_add_blit(const IMG* source, IMG* destination, std::int32_t sx, std::int32_t sy,
                     std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h) {
-  combine_blit(source, destination, sx, sy, dx, dy, w, h, [](std::uint32_t s, std::uint32_t d) {
+  IMG_combine_rect(source, destination, sx, sy, dx, dy, w, h, IMGFX_error,
+                   [](std::uint32_t s, std::uint32_t d) {
     std::uint32_t pixel = 0;
     for (const int c : kChannelShift) pixel |= std::min(channel(s, c) + channel(d, c), 255u) << c;
     return pixel;
@@ -329,13 +312,14 @@ void IMGFX_add_blit(const IMG* source, IMG* destination, std::int32_t sx, std::i
 
 void IMGFX_blend_blit(const IMG* source, IMG* destination, std::int32_t sx, std::int32_t sy,
                       std::int32_t dx, std::int32_t dy, std::int32_t w, std::int32_t h) {
-  combine_blit(source, destination, sx, sy, dx, dy, w, h, [](std::uint32_t s, std::uint32_t d) {
+  IMG_combine_rect(source, destination, sx, sy, dx, dy, w, h, IMGFX_error,
+                   [](std::uint32_t s, std::uint32_t d) {
     return s != 0 ? ((s >> 1) & 0x7F7F7Fu) + ((d >> 1) & 0x7F7F7Fu) : d;
   });
 }
 
 void IMGFX_invert(IMG* image) {
-  if (!has_pixels(image)) {
+  if (!IMG_has_pixels(image)) {
     IMGFX_error();
     return;
   }
