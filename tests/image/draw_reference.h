@@ -1,10 +1,7 @@
 // Plain per-pixel versions of the raster primitives, written step by step
 // from their algorithm descriptions, for comparison with the optimised ones.
-//
-// Each primitive draws into a Target, which has width(), height() and
-// plot(x, y, colour). ImageTarget stores through IMG_set_pixel, which clips
-// per pixel; the benchmark uses other targets to record the stores. All
-// coordinates are 64-bit so that no step overflows.
+// A Target has width(), height() and plot(x, y, colour); coordinates are
+// 64-bit so that no step overflows.
 #pragma once
 
 #include <algorithm>
@@ -17,10 +14,8 @@ namespace draw_reference {
 
 using std::int64_t;
 
-// Stores into an image through IMG_set_pixel. Positions outside the image,
-// which IMG_set_pixel would ignore, are dropped before the call (this keeps
-// the long lines of the tests affordable and covers positions beyond the
-// 32-bit range).
+// Stores through IMG_set_pixel, dropping positions outside the image first
+// (they may lie beyond the 32-bit range).
 struct ImageTarget {
   IMG* image;
   int64_t width() const { return image->width; }
@@ -31,58 +26,47 @@ struct ImageTarget {
   }
 };
 
-inline int64_t sign(int64_t v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 inline int64_t magnitude(int64_t v) { return v < 0 ? -v : v; }
 
-// Bresenham line from (x1, y1) to (x2, y2), both ends included.
-template <typename Target>
-void line(const Target& target, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
-          std::uint32_t colour) {
-  const int64_t dx = x2 - x1, dy = y2 - y1;
-  const int64_t sx = sign(dx), sy = sign(dy);
-  const int64_t adx = magnitude(dx), ady = magnitude(dy);
-  int64_t x = x1, y = y1;
-  if (adx > ady) {
-    int64_t e = adx >> 1;
-    for (int64_t n = 0; n < adx + 1; ++n) {
-      target.plot(x, y, colour);
-      x += sx;
-      e -= ady;
-      if (e <= 0) {
-        e += adx;
-        y += sy;
-      }
-    }
-  } else {
-    int64_t e = ady >> 1;
-    for (int64_t n = 0; n < ady + 1; ++n) {
-      target.plot(x, y, colour);
-      y += sy;
-      e -= adx;
-      if (e <= 0) {
-        e += ady;
-        x += sx;
-      }
+// Calls step(x, y) for every pixel of the Bresenham line, both ends included.
+template <typename Step>
+void bresenham(int64_t x1, int64_t y1, int64_t x2, int64_t y2, Step step) {
+  const int64_t sx = (x2 > x1) - (x2 < x1), sy = (y2 > y1) - (y2 < y1);
+  const int64_t adx = magnitude(x2 - x1), ady = magnitude(y2 - y1);
+  const bool x_major = adx > ady;
+  const int64_t major = x_major ? adx : ady, minor = x_major ? ady : adx;
+  int64_t x = x1, y = y1, e = major >> 1;
+  for (int64_t n = 0; n < major + 1; ++n) {
+    step(x, y);
+    (x_major ? x : y) += x_major ? sx : sy;
+    e -= minor;
+    if (e <= 0) {
+      e += major;
+      (x_major ? y : x) += x_major ? sy : sx;
     }
   }
 }
 
 template <typename Target>
+void line(const Target& target, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+          std::uint32_t colour) {
+  bresenham(x1, y1, x2, y2, [&](int64_t x, int64_t y) { target.plot(x, y, colour); });
+}
+
+template <typename Target>
 void hspan(const Target& target, int64_t y, int64_t xa, int64_t xb, std::uint32_t colour) {
-  if (xa > xb) std::swap(xa, xb);
   if (y < 0 || y > target.height() - 1) return;
-  xa = std::max<int64_t>(xa, 0);
-  xb = std::min<int64_t>(xb, target.width() - 1);
-  for (int64_t x = xa; x <= xb; ++x) target.plot(x, y, colour);
+  const int64_t first = std::max<int64_t>(std::min(xa, xb), 0);
+  const int64_t last = std::min(std::max(xa, xb), target.width() - 1);
+  for (int64_t x = first; x <= last; ++x) target.plot(x, y, colour);
 }
 
 template <typename Target>
 void vspan(const Target& target, int64_t x, int64_t ya, int64_t yb, std::uint32_t colour) {
-  if (ya > yb) std::swap(ya, yb);
   if (x < 0 || x > target.width() - 1) return;
-  ya = std::max<int64_t>(ya, 0);
-  yb = std::min<int64_t>(yb, target.height() - 1);
-  for (int64_t y = ya; y <= yb; ++y) target.plot(x, y, colour);
+  const int64_t first = std::max<int64_t>(std::min(ya, yb), 0);
+  const int64_t last = std::min(std::max(ya, yb), target.height() - 1);
+  for (int64_t y = first; y <= last; ++y) target.plot(x, y, colour);
 }
 
 // Returns false where the circle is skipped (the optimised one reports there).
@@ -102,8 +86,7 @@ bool filled_circle(const Target& target, int64_t cx, int64_t cy, int64_t radius,
     hspan(target, cy - x, cx - y, cx + y, colour);
     x = x + 1;
     const int64_t q = x * x;
-    const int64_t e1 = magnitude(a + q - r2), e2 = magnitude(b + q - r2);
-    if (e2 < e1) {
+    if (magnitude(b + q - r2) < magnitude(a + q - r2)) {
       y = y - 1;
       a = b;
       b = (y - 1) * (y - 1);
@@ -116,64 +99,29 @@ bool filled_circle(const Target& target, int64_t cx, int64_t cy, int64_t radius,
 template <typename Target>
 void bicolor_line(const Target& target, int64_t x1, int64_t y1, std::uint32_t colour1, int64_t x2,
                   int64_t y2, std::uint32_t colour2) {
-  const int64_t dx = x2 - x1, dy = y2 - y1;
-  const int64_t sx = sign(dx), sy = sign(dy);
-  const int64_t adx = magnitude(dx), ady = magnitude(dy);
-  if (adx == 0 && ady == 0) {
-    target.plot(x1, y1, colour1);
-    return;
-  }
-  const int64_t major = adx > ady ? adx : ady;
-  int64_t x = x1, y = y1, f = major, k = 0;
-  if (adx > ady) {
-    int64_t e = adx >> 1;
-    for (int64_t n = 0; n < adx + 1; ++n) {
-      f = f - k;
-      k = k + 1;
-      if (f > 0) {
-        target.plot(x, y, colour1);
-      } else {
-        target.plot(x, y, colour2);
-        f = f + major;
-      }
-      x += sx;
-      e -= ady;
-      if (e <= 0) {
-        e += adx;
-        y += sy;
-      }
+  if (x1 == x2 && y1 == y2) return target.plot(x1, y1, colour1);
+  const int64_t major = std::max(magnitude(x2 - x1), magnitude(y2 - y1));
+  int64_t f = major, k = 0;
+  bresenham(x1, y1, x2, y2, [&](int64_t x, int64_t y) {
+    f = f - k;
+    k = k + 1;
+    if (f > 0) {
+      target.plot(x, y, colour1);
+    } else {
+      target.plot(x, y, colour2);
+      f = f + major;
     }
-  } else {
-    int64_t e = ady >> 1;
-    for (int64_t n = 0; n < ady + 1; ++n) {
-      f = f - k;
-      k = k + 1;
-      if (f > 0) {
-        target.plot(x, y, colour1);
-      } else {
-        target.plot(x, y, colour2);
-        f = f + major;
-      }
-      y += sy;
-      e -= adx;
-      if (e <= 0) {
-        e += ady;
-        x += sx;
-      }
-    }
-  }
+  });
 }
 
 // The strokes of a thick line, in order; stroke(ax, ay, bx, by, swapped).
-// A diagonal line of thickness 1 is drawn as the plain line.
 template <typename Stroke>
 void thick_strokes(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t t, Stroke stroke) {
   if (t < 1) return;
-  bool swapped = false;
-  if (x1 > x2) {
+  const bool swapped = x1 > x2;
+  if (swapped) {
     std::swap(x1, x2);
     std::swap(y1, y2);
-    swapped = true;
   }
   const int64_t dx = x2 - x1, dy = y2 - y1, ady = magnitude(dy);
   if (2 * dx <= ady) {
@@ -183,17 +131,20 @@ void thick_strokes(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t t, St
   } else if (t == 1) {
     stroke(x1, y1, x2, y2, swapped);
   } else {
-    const int64_t u = (3 * t) / 4;
+    const int64_t u = (3 * t) / 4, across = dy > 0 ? -1 : 1;
     for (int64_t i = -(u / 2); i <= (u + 1) / 2 - 1; ++i) {
-      if (dy > 0) {
-        stroke(x1 + i, y1 - i, x2 + i, y2 - i, swapped);
-        stroke(x1 + i + 1, y1 - i, x2 + i + 1, y2 - i, swapped);
-      } else {
-        stroke(x1 + i, y1 + i, x2 + i, y2 + i, swapped);
-        stroke(x1 + i + 1, y1 + i, x2 + i + 1, y2 + i, swapped);
-      }
+      stroke(x1 + i, y1 + across * i, x2 + i, y2 + across * i, swapped);
+      stroke(x1 + i + 1, y1 + across * i, x2 + i + 1, y2 + across * i, swapped);
     }
   }
+}
+
+template <typename Target>
+void thick_bicolor_line(const Target& target, int64_t x1, int64_t y1, std::uint32_t colour1,
+                        int64_t x2, int64_t y2, std::uint32_t colour2, int64_t t) {
+  thick_strokes(x1, y1, x2, y2, t, [&](int64_t ax, int64_t ay, int64_t bx, int64_t by, bool sw) {
+    bicolor_line(target, ax, ay, sw ? colour2 : colour1, bx, by, sw ? colour1 : colour2);
+  });
 }
 
 template <typename Target>
@@ -202,16 +153,6 @@ void thick_line(const Target& target, int64_t x1, int64_t y1, int64_t x2, int64_
   thick_strokes(x1, y1, x2, y2, t, [&](int64_t ax, int64_t ay, int64_t bx, int64_t by, bool) {
     line(target, ax, ay, bx, by, colour);
   });
-}
-
-template <typename Target>
-void thick_bicolor_line(const Target& target, int64_t x1, int64_t y1, std::uint32_t colour1,
-                        int64_t x2, int64_t y2, std::uint32_t colour2, int64_t t) {
-  thick_strokes(x1, y1, x2, y2, t,
-                [&](int64_t ax, int64_t ay, int64_t bx, int64_t by, bool swapped) {
-                  bicolor_line(target, ax, ay, swapped ? colour2 : colour1, bx, by,
-                               swapped ? colour1 : colour2);
-                });
 }
 
 }  // namespace draw_reference

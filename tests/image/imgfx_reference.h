@@ -11,40 +11,15 @@
 
 namespace imgfx_reference {
 
-inline std::uint32_t channel(std::uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
+inline std::uint32_t channel(const IMG* s, int x, int y, int shift) {
+  return (IMG_get_pixel(s, x, y) >> shift) & 0xFFu;
+}
 
 constexpr int kShift[3] = {16, 8, 0};  // red, green, blue
 
-// The blur as described: per-channel unsigned 32-bit running sums, the window
-// of column 0 summed over columns -r .. r, then slid one column per pixel.
-inline void hblur_running(const IMG* s, IMG* d, int red_radius, int green_radius,
-                          int blue_radius) {
-  const int r[3] = {red_radius, green_radius, blue_radius};
-  if (r[0] < 0 || r[1] < 0 || r[2] < 0) return;
-  for (int y = 0; y < s->height; ++y) {
-    std::uint32_t sum[3];
-    for (int c = 0; c < 3; ++c) {
-      sum[c] = 0;
-      for (int i = -r[c]; i <= r[c]; ++i) sum[c] += channel(IMG_get_pixel(s, i, y), kShift[c]);
-    }
-    for (int x = 0; x < s->width; ++x) {
-      std::uint32_t pixel = 0;
-      for (int c = 0; c < 3; ++c) {
-        pixel |= (sum[c] / (2u * static_cast<std::uint32_t>(r[c]) + 1u)) << kShift[c];
-      }
-      IMG_set_pixel(d, x, y, pixel);
-      for (int c = 0; c < 3; ++c) {
-        sum[c] = sum[c] - channel(IMG_get_pixel(s, x - r[c], y), kShift[c]) +
-                 channel(IMG_get_pixel(s, x + r[c] + 1, y), kShift[c]);
-      }
-    }
-  }
-}
-
-// The blur computed independently for every output: the plain average of the
-// 2r + 1 columns around it, rounded down. Costs grow with the radius.
-inline void hblur_direct(const IMG* s, IMG* d, int red_radius, int green_radius,
-                         int blue_radius) {
+// The blur computed on its own for every output: the average of the 2r + 1
+// columns around it, rounded down, with no running sum.
+inline void hblur(const IMG* s, IMG* d, int red_radius, int green_radius, int blue_radius) {
   const int r[3] = {red_radius, green_radius, blue_radius};
   if (r[0] < 0 || r[1] < 0 || r[2] < 0) return;
   for (int y = 0; y < s->height; ++y) {
@@ -52,9 +27,7 @@ inline void hblur_direct(const IMG* s, IMG* d, int red_radius, int green_radius,
       std::uint32_t pixel = 0;
       for (int c = 0; c < 3; ++c) {
         std::uint32_t total = 0;
-        for (int i = x - r[c]; i <= x + r[c]; ++i) {
-          total += channel(IMG_get_pixel(s, i, y), kShift[c]);
-        }
+        for (int i = x - r[c]; i <= x + r[c]; ++i) total += channel(s, i, y, kShift[c]);
         pixel |= total / static_cast<std::uint32_t>(2 * r[c] + 1) << kShift[c];
       }
       IMG_set_pixel(d, x, y, pixel);
@@ -68,11 +41,8 @@ inline void glare(const IMG* s, IMG* d, int shift) {
     for (int x = 0; x < s->width; ++x) {
       std::uint32_t pixel = 0;
       for (const int c : kShift) {
-        const std::uint32_t v = channel(IMG_get_pixel(s, x, y), c) +
-                                (channel(IMG_get_pixel(s, x - 2, y), c) >> shift) +
-                                (channel(IMG_get_pixel(s, x - 1, y), c) >> shift) +
-                                (channel(IMG_get_pixel(s, x + 1, y), c) >> shift) +
-                                (channel(IMG_get_pixel(s, x + 2, y), c) >> shift);
+        std::uint32_t v = channel(s, x, y, c);
+        for (const int i : {-2, -1, 1, 2}) v += channel(s, x + i, y, c) >> shift;
         pixel |= std::min(v, 255u) << c;
       }
       IMG_set_pixel(d, x, y, pixel);
