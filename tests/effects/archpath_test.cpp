@@ -27,22 +27,6 @@ void about_to_switch(ARCHPATH* p, std::int32_t x, std::int32_t y, std::int32_t a
 
 }  // namespace
 
-TEST(ARCHPATH, CreationRanges) {
-  std::srand(77);
-  for (int i = 0; i < 200; ++i) {
-    Owned o;
-    ARCHPATH* p = o.path;
-    ASSERT_GE(p->radius, 16);
-    ASSERT_LE(p->radius, 47);
-    ASSERT_GE(p->speed, 1);
-    ASSERT_LE(p->speed, 4);
-    ASSERT_GE(p->steps * p->speed, 256 - 3);
-    ASSERT_LE(p->steps * p->speed, 1023);
-    ASSERT_EQ(p->color & 0x808080u, 0x808080u);
-    ASSERT_EQ(p->color >> 24, 0u);
-  }
-}
-
 // The centre moves by (radius + r2) towards the point and wraps once across
 // whichever edge it passes; the new arc turns the other way.
 TEST(ARCHPATH, ArcSwitchWrapsTheCentreAcrossEachEdge) {
