@@ -5,8 +5,7 @@ WM_CLOSE=$2
 
 start_xvfb 24
 start_program
-WINDOW=$(find_window 256x256) || fail "no window"
-wait_for_key_selection "$WINDOW"
+WINDOW=$(ready_window) || fail "the window never became ready for keys"
 
 # Paused, the picture stands still.
 xdotool key --window "$WINDOW" p
@@ -20,14 +19,14 @@ sleep 0.5
 # part, whose first frame holds only a few trail pixels on black, and the
 # sine-line part, whose first frame is full of discs.
 first_frame_of_next_part() {
-  xdotool key --window "$WINDOW" space p p
+  xdotool key --delay 0 --window "$WINDOW" space p p
   sleep 1
   lit_percent "$WINDOW"
 }
 A=$(first_frame_of_next_part)
 B=$(first_frame_of_next_part)
-if [ "$A" -le 2 ]; then ARCH=$A SINE=$B; else ARCH=$B SINE=$A; fi
-[ "$ARCH" -le 2 ] && [ "$SINE" -ge 5 ] ||
+if [ "$A" -le 3 ]; then ARCH=$A SINE=$B; else ARCH=$B SINE=$A; fi
+[ "$ARCH" -le 3 ] && [ "$SINE" -ge 5 ] ||
   fail "SPACE did not alternate between the two parts: $A% and $B% of the first frames lit"
 
 xdotool key --window "$WINDOW" p q
@@ -36,8 +35,7 @@ wait_program 10
 
 # Closing the window from the window manager quits the same way.
 start_program
-WINDOW=$(find_window 256x256) || fail "no window"
-wait_for_key_selection "$WINDOW"
+WINDOW=$(ready_window) || fail "the window never became ready for keys"
 "$WM_CLOSE" "$WINDOW" || fail "could not send the close request"
 wait_program 10
 [ "$STATUS" = 0 ] || fail "the close request ended the program with status $STATUS"

@@ -68,14 +68,19 @@ find_window() {
   return 1
 }
 
-# Waits until the program has asked for key presses on the window.
-wait_for_key_selection() {
-  for _ in $(seq 200); do
-    xwininfo -id "$1" -events 2>/dev/null | sed -n '/Someone wants/,/Do not propagate/p' |
-      grep -q KeyPress && return 0
+# Prints the id of the program's titled window once it has asked for key
+# presses, which it does in the first frame of the first part. (The first
+# window start-up makes is replaced at once, so a window found by its size
+# alone may already be gone.)
+ready_window() {
+  for _ in $(seq 300); do
+    for id in $(xdotool search --name '^TORQ6150$' 2>/dev/null); do
+      xwininfo -id "$id" -events 2>/dev/null | sed -n '/Someone wants/,/Do not propagate/p' |
+        grep -q KeyPress && { echo "$id"; return 0; }
+    done
     sleep 0.1
   done
-  fail "the window never selected key presses"
+  return 1
 }
 
 # Prints the window's title.

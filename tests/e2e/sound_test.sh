@@ -17,8 +17,7 @@ size() { stat -c %s "$1" 2>/dev/null || echo 0; }
 # stream stops growing, and measures what was captured.
 check_stream() {
   local capture=$1
-  WINDOW=$(find_window 256x256) || fail "no window"
-  wait_for_key_selection "$WINDOW"
+  WINDOW=$(ready_window) || fail "the window never became ready for keys"
   sleep 4
   xdotool key --window "$WINDOW" o
   sleep 0.5
