@@ -21,14 +21,7 @@ LIST* LIST_new() {
   return list;
 }
 
-void LIST_free(LIST** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    LIST_error();
-    return;
-  }
-  delete *handle;
-  *handle = nullptr;
-}
+void LIST_free(LIST** handle) { MODULE_free_record(LIST_module, handle); }
 
 std::int32_t LIST_reserve(LIST* list, std::uint32_t capacity) {
   if (list == nullptr) {

@@ -85,16 +85,11 @@ MUSIC* MUSIC_new() {
 }
 
 void MUSIC_free(MUSIC** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    MUSIC_error();
-    return;
-  }
-  MUSIC* music = *handle;
-  if (music->output != nullptr) SAMPLE_free(&music->output);
-  if (music->pattern != nullptr) SAMPLE_free(&music->pattern);
-  if (music->instruments != nullptr) LIST_free(&music->instruments);
-  delete music;
-  *handle = nullptr;
+  MODULE_free_record(MUSIC_module, handle, [](MUSIC& music) {
+    if (music.output != nullptr) SAMPLE_free(&music.output);
+    if (music.pattern != nullptr) SAMPLE_free(&music.pattern);
+    if (music.instruments != nullptr) LIST_free(&music.instruments);
+  });
 }
 
 void MUSIC_tick(MUSIC* music) {

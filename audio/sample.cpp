@@ -71,14 +71,7 @@ SAMPLE* SAMPLE_new() {
   return buffer;
 }
 
-void SAMPLE_free(SAMPLE** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    SAMPLE_error();
-    return;
-  }
-  delete *handle;
-  *handle = nullptr;
-}
+void SAMPLE_free(SAMPLE** handle) { MODULE_free_record(SAMPLE_module, handle); }
 
 SAMPLE* SAMPLE_clone(const SAMPLE* source) {
   if (!usable(source)) {

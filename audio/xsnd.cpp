@@ -231,18 +231,13 @@ void XSND_play(XSND* sound) {
 }
 
 void XSND_free(XSND** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    XSND_error();
-    return;
-  }
-  XSND* sound = *handle;
-  if (sound->pcm != nullptr) {
-    const AlsaApi* api = alsa_api();
-    api->pcm_drain(sound->pcm);
-    api->pcm_close(sound->pcm);
-  }
-  if (sound->fd >= 0) close(sound->fd);
-  if (sound->queue != nullptr) LIST_free(&sound->queue);
-  delete sound;
-  *handle = nullptr;
+  MODULE_free_record(XSND_module, handle, [](XSND& sound) {
+    if (sound.pcm != nullptr) {
+      const AlsaApi* api = alsa_api();
+      api->pcm_drain(sound.pcm);
+      api->pcm_close(sound.pcm);
+    }
+    if (sound.fd >= 0) close(sound.fd);
+    if (sound.queue != nullptr) LIST_free(&sound.queue);
+  });
 }

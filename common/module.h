@@ -43,3 +43,23 @@ consteval ModuleRecord MODULE_record(ModuleText name, ModuleText platform = "C  
 // Counts one error of the module and, when its debug switch is not 0 and it has
 // an error text, writes that text and a line feed to standard output.
 void MODULE_report(Module& module);
+
+// Frees the record the caller's handle holds and sets the handle to none,
+// after release() has let go of what the record owns through plain pointers.
+// An absent handle or record is reported through the module and nothing is freed.
+template <typename T, typename Release>
+void MODULE_free_record(Module& module, T** handle, Release release) {
+  if (handle == nullptr || *handle == nullptr) {
+    MODULE_report(module);
+    return;
+  }
+  release(**handle);
+  delete *handle;
+  *handle = nullptr;
+}
+
+// MODULE_free_record for a record that owns nothing through plain pointers.
+template <typename T>
+void MODULE_free_record(Module& module, T** handle) {
+  MODULE_free_record(module, handle, [](T&) {});
+}

@@ -39,14 +39,7 @@ ARCHPATH* ARCHPATH_new() {
   return path;
 }
 
-void ARCHPATH_free(ARCHPATH** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    ARCHPATH_error();
-    return;
-  }
-  delete *handle;
-  *handle = nullptr;
-}
+void ARCHPATH_free(ARCHPATH** handle) { MODULE_free_record(ARCHPATH_module, handle); }
 
 void ARCHPATH_randomize(ARCHPATH* path) {
   if (path == nullptr || path->width <= 0 || path->height <= 0) {

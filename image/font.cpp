@@ -15,13 +15,9 @@ FONT* FONT_new() {
 }
 
 void FONT_free(FONT** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    FONT_error();
-    return;
-  }
-  if ((*handle)->sheet != nullptr) IMG_free(&(*handle)->sheet);
-  delete *handle;
-  *handle = nullptr;
+  MODULE_free_record(FONT_module, handle, [](FONT& font) {
+    if (font.sheet != nullptr) IMG_free(&font.sheet);
+  });
 }
 
 void FONT_putc(FONT* font) {

@@ -65,14 +65,7 @@ IMG* IMG_new() {
   return image;
 }
 
-void IMG_free(IMG** handle) {
-  if (handle == nullptr || *handle == nullptr) {
-    IMG_error();
-    return;
-  }
-  delete *handle;
-  *handle = nullptr;
-}
+void IMG_free(IMG** handle) { MODULE_free_record(IMG_module, handle); }
 
 void IMG_set_size(IMG* image, std::int32_t width, std::int32_t height) {
   if (image == nullptr || width < 0 || height < 0) {
