@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "os.h"
 #include "xsnd_p.h"
 
 Module XSND_module{MODULE_record("XSND    ", "LINUX   "), "XSND error", 0, 0};
@@ -42,6 +43,13 @@ constexpr int kPcmAccessRwInterleaved = 3;
 // Latency asked of ALSA: a buffer of about 100 ms (about five blocks), small
 // enough that the writes block once it is full and so pace the frame loop.
 constexpr unsigned kAlsaLatencyUs = 100000;
+
+// The silent output stands for such a device: 44100 values per second, the
+// same 100 ms of buffer, and one block of 882 values (one fiftieth of a
+// second, a frame at 50 frames per second) counted per call.
+constexpr std::int64_t kSilentBufferUs = kAlsaLatencyUs;
+constexpr std::int64_t kSilentBlockUs = std::int64_t{882} * 1000000 / 44100;
+static_assert(kSilentBlockUs == 20000);
 
 // Looks a symbol up into a function pointer; false when it is missing.
 template <typename F>
@@ -162,6 +170,21 @@ void write_block(XSND* sound, std::int32_t n) {
       write(sound->fd, sound->block.get(), static_cast<std::size_t>(n) * sizeof(std::int16_t));
 }
 
+// Without an output, one block is counted as played and the call waits as a
+// blocking write to a full device would: only for what the blocks counted
+// stand more than the buffer ahead of the clock. A device that ran dry (the
+// show was slow, paused, muted or in a part without music) starts afresh, so
+// that idle time is never owed afterwards; so does one whose clock stepped
+// back, rather than waiting out the step.
+void keep_silent_time(XSND* sound) {
+  const std::int64_t now = OS_now_us();
+  const std::int64_t ahead = sound->silent_due_us - now;
+  if (ahead < 0 || ahead > kSilentBufferUs) sound->silent_due_us = now;
+  sound->silent_due_us += kSilentBlockUs;
+  const std::int64_t wait = sound->silent_due_us - now - kSilentBufferUs;
+  if (wait > 0) OS_usleep(static_cast<std::uint32_t>(wait));
+}
+
 }  // namespace
 
 XSND* XSND_open(const char* oss_path, const char* alsa_name) {
@@ -211,7 +234,10 @@ void XSND_play(XSND* sound) {
     return;
   }
   // Without an output the head of the queue is never used up.
-  if (sound->block == nullptr) return;
+  if (sound->block == nullptr) {
+    keep_silent_time(sound);
+    return;
+  }
 
   const std::int32_t length = current->length;
   // A position outside the buffer (it was shortened meanwhile) is held to it.

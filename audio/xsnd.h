@@ -4,7 +4,9 @@
 // The device is the OSS digital audio device "/dev/dsp". Where it cannot be
 // opened, the same stream goes to ALSA's "default" PCM through libasound,
 // which is loaded at run time; where neither is there, the record still
-// exists and playing writes nothing. Opening failures are reported once.
+// exists and playing writes nothing but keeps a device's time, so that the
+// show runs at the same pace with and without sound. Opening failures are
+// reported once.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +29,8 @@ struct XSND {
   std::unique_ptr<std::int16_t[]> block;  // one block of output, block_samples entries
   std::int32_t block_samples;             // block_size / 2; 0 while there is no output
   void* pcm;                // the ALSA PCM when the stream goes through ALSA, otherwise none
+  std::int64_t silent_due_us;  // without an output: the time (OS_now_us) by which a device would
+                               // have played every block counted so far
 };
 
 extern Module XSND_module;
@@ -42,7 +46,11 @@ XSND* XSND_new();
 // Writes at most one block from the head of the queue, removing (not freeing)
 // a buffer played to its end; a missing record is reported and nothing
 // happens, a queued item that is no buffer is reported and dropped, and a
-// record without a queue just gets a new empty one.
+// record without a queue just gets a new empty one. Without an output it
+// writes nothing, leaves the queue as it is, counts one frame's block of 882
+// values and sleeps (OS_usleep) only while the blocks counted are more than a
+// 100 ms buffer ahead of what a device playing 44100 values per second would
+// have played by now.
 void XSND_play(XSND* sound);
 // Closes the device (draining an ALSA stream first), frees the record with its
 // queue and block but not the queued buffers, and sets the caller's handle to

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "headless.h"
 #include "xsnd_p.h"
 
 namespace {
@@ -135,4 +136,31 @@ TEST(XSND, AlsaOutputWritesTheSameStream) {
   EXPECT_EQ(drain(fd), cut(&buf, 0, 2000));
   close(fd);
   std::filesystem::remove_all(dir);
+}
+
+TEST(XSND, WithoutAnOutputKeepsTheTimeOfADevice) {
+  headless::reset();
+  XSND* x = XSND_open(nullptr, nullptr);  // no device at all
+  SAMPLE buf = make({1, 2, 3});
+  LIST_append(x->queue, &buf);
+  // Each call counts 20 ms of sound; the device holds 100 ms of it ahead of the clock.
+  const struct {
+    std::int64_t work_us, sleep_us;
+    const char* ahead;
+  } rows[] = {
+      {0, 0, "20 ms"}, {0, 0, "40"}, {0, 0, "60"}, {0, 0, "80"}, {0, 0, "100: full"},
+      {0, 20000, "120: one block's wait"}, {5000, 15000, "115"},
+      {30000, 0, "90: a slow frame is not made slower"}, {0, 10000, "110"},
+      {1000000, 0, "ran dry: afresh at 20"}, {0, 0, "40"}, {0, 0, "60"}, {0, 0, "80"},
+      {0, 0, "100"}, {0, 20000, "120"}, {-5000000, 0, "the clock stepped back: afresh at 20"},
+      {0, 0, "40"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ahead);
+    headless::advance_us(row.work_us);
+    const std::int64_t before = headless::slept_us();
+    XSND_play(x);
+    EXPECT_EQ(headless::slept_us() - before, row.sleep_us);
+  }
+  EXPECT_EQ(x->queue->count, 1);  // nothing was played
+  XSND_free(&x);
 }
