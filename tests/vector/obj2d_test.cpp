@@ -95,3 +95,57 @@ TEST(OBJ2D, TransformsScaleRotateTranslateVisitingLastToFirst) {
   SAMPLE_free(&out);
   OBJ2D_free_list(&objects);
 }
+
+TEST(OBJ2D, BuiltInTextsParseToTheirNamedWhiteObjects) {
+  // The icon names in text order, separated by blanks.
+  const std::string icon_names =
+      "3octaves.2D CD-2.2D CD-3.2D CD.2D CEGAE-2.2D CEGAE-3.2D CEGAE.2D EG.2D G-2.2D G.2D "
+      "GCEA-2.2D GCEA-3.2D GCEA-4.2D GCEA-5.2D GCEA.2D GDB.2D LP.2D drum-2.2D drum.2D "
+      "ear.2D guitar-2.2D guitar-3.2D guitar.2D hextime.2D hextimes2.2D "
+      "instrumentString-2.2D instrumentString-3.2D instrumentString-4.2D "
+      "instrumentString.2D keyboard-2.2D keyboard.2D metronome-3.2D metronome.2D "
+      "microphone-2.2D microphone-3.2D microphone-4.2D microphone-5.2D microphone.2D "
+      "mix.2D noteSilence.2D noteSilenceNote.2D notes2-2.2D notes2-3.2D notes2-4.2D "
+      "notes2-5.2D notes2.2D notes2silence-2.2D notes2silence-3.2D notes2silence.2D "
+      "notes3-2.2D notes3-3.2D notes3-4.2D notes3-5.2D notes3-6.2D notes3-7.2D notes3-8.2D "
+      "notes3-9.2D notes3-a.2D notes3-b.2D notes3-c.2D notes3-d.2D notes3-e.2D notes3-f.2D "
+      "notes3-g.2D notes3-h.2D notes3-i.2D notes3-j.2D notes3-k.2D notes3.2D octave.2D "
+      "octaves2.2D one.2D pentagram-2.2D pentagram.2D quarter.2D scaleE-2.2D scaleE-3.2D "
+      "scaleE.2D scaleG-2.2D scaleG-3.2D scaleG-4.2D scaleG-5.2D scaleG-6.2D scaleG-7.2D "
+      "scaleG-8.2D scaleG-9.2D scaleG.2D second-2.2D second.2D silence1.2D silence2.2D "
+      "silence4.2D speaker-2.2D speaker-3.2D speaker.2D synth-2.2D synth.2D third-2.2D "
+      "third.2D three.2D trumpet.2D waffle.2D";
+  const struct {
+    const char* name;
+    const Asset& asset;
+    std::int32_t count;
+  } rows[] = {{"wire font", ASSET_wire_font, 256}, {"icons", ASSET_icons, 102}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const std::uint32_t errors = OBJ2D_module.errors;
+    LIST* objects = OBJ2D_parse(r.asset.data, r.asset.size);
+    EXPECT_EQ(OBJ2D_module.errors, errors);
+    ASSERT_EQ(objects->count, r.count);
+    for (std::int32_t i = 0; i < r.count; ++i) {
+      const OBJ2D* o = object_at(objects, i);
+      ASSERT_NE(o, nullptr) << i;
+      for (std::int32_t j = 0; j < o->points->count; ++j)
+        EXPECT_EQ(static_cast<const VEC2D*>(LIST_get(o->points, j))->colour, 0xFFFFFFu) << i;
+    }
+    if (r.count == 256) {
+      for (std::int32_t code = 0; code < 256; ++code) {
+        const std::string name = code == 32    ? "space"
+                                 : code == 127 ? "esc"
+                                 : code > 32 && code < 127 ? std::string(1, static_cast<char>(code))
+                                                           : "";
+        EXPECT_EQ(object_at(objects, code)->name, name) << code;
+        EXPECT_EQ(object_at(objects, code)->segments->count == 0, code <= 32 || code >= 128) << code;
+      }
+    } else {
+      std::string names;
+      for (std::int32_t i = 0; i < r.count; ++i) names += (i ? " " : "") + object_at(objects, i)->name;
+      EXPECT_EQ(names, icon_names);
+    }
+    OBJ2D_free_list(&objects);
+  }
+}
