@@ -66,9 +66,8 @@ class Drawing:
         return self
 
     def head(self, cx, cy, filled=True):
-        """A small note head, five units wide and three high."""
-        self.poly([(cx - 2, cy), (cx - 1, cy - 1), (cx + 1, cy - 1), (cx + 2, cy),
-                   (cx + 1, cy + 1), (cx - 1, cy + 1)], closed=True)
+        """A small note head, a diamond five units wide and three high."""
+        self.poly([(cx - 2, cy), (cx, cy - 1), (cx + 2, cy), (cx, cy + 1)], closed=True)
         if filled:
             self.line(cx - 1, cy, cx + 1, cy)
         if cy >= 14 or cy <= 2:
@@ -115,11 +114,10 @@ class Drawing:
 
     def mid_head(self, cx, cy, filled=True):
         """A tilted note head seven units wide and five high."""
-        self.poly([(cx - 3, cy + 1), (cx - 2, cy - 1), (cx, cy - 2), (cx + 2, cy - 2),
-                   (cx + 3, cy - 1), (cx + 2, cy + 1), (cx, cy + 2), (cx - 2, cy + 2)],
-                  closed=True)
+        self.poly([(cx - 3, cy + 1), (cx - 1, cy - 2), (cx + 2, cy - 2), (cx + 3, cy - 1),
+                   (cx + 1, cy + 2), (cx - 2, cy + 2)], closed=True)
         if filled:
-            self.line(cx - 2, cy, cx + 2, cy).line(cx - 1, cy + 1, cx + 1, cy - 1)
+            self.line(cx - 2, cy + 1, cx + 2, cy - 1)
         return self
 
     def big_head(self, cx, cy, filled=True):
