@@ -189,16 +189,16 @@ def staff_dots(pitches, stems=False):
     return g
 
 
-def staff_notes(pitches, xs, filled=True, flags=0):
+def staff_notes(pitches, xs):
     """Notes on the staff, stems up below the middle line and down above it."""
     g = d().staff()
     for x, p in zip(xs, pitches):
         y = PITCH[p]
-        g.note(x, y, filled, y > 8, 6, flags)
+        g.note(x, y, True, y > 8, 6)
     return g
 
 
-def chord(pitches, x=7, up=True):
+def chord(pitches, x=7):
     """Heads on one stem; a head one step above its neighbour moves to the
     right of the stem."""
     g = d().staff()
@@ -208,11 +208,7 @@ def chord(pitches, x=7, up=True):
         aside = below is not None and below - y == 1
         g.head(x + 4 if aside else x, y)
         below = None if aside else y
-    if up:
-        g.line(x + 2, ys[0], x + 2, max(0, ys[-1] - 6))
-    else:
-        g.line(x - 2, ys[-1], x - 2, min(15, ys[0] + 6))
-    return g
+    return g.line(x + 2, ys[0], x + 2, max(0, ys[-1] - 6))
 
 
 def scale(start, count, step=1, stems=False, beam=False, down=False, filled=True):
@@ -234,15 +230,9 @@ def scale(start, count, step=1, stems=False, beam=False, down=False, filled=True
     return g
 
 
-def big_note(cx, cy, filled=True, stem=True, flags=0, up=True):
-    g = d().big_head(cx, cy, filled)
-    if stem and up:
-        g.line(cx + 4, cy - 1, cx + 4, 0)
-        for i in range(flags):
-            g.path("0,0 4,4 3,7", cx + 4, 3 * i)
-    elif stem:
-        g.line(cx - 4, cy + 1, cx - 4, 15)
-    return g
+def big_note(cx, cy, filled=True):
+    """A large note with its stem up to the top edge."""
+    return d().big_head(cx, cy, filled).line(cx + 4, cy - 1, cx + 4, 0)
 
 
 def pair(beams=1, up=True, filled=True, flags=False, heights=(12, 9)):
