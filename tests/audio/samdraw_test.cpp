@@ -26,7 +26,9 @@ struct Scope {
         scope{&holder, &image, BG, INK, MARK, 0, static_cast<std::int32_t>(values.size()) - 1} {
     std::copy(values.begin(), values.end(), buffer.data.get());
   }
-  Picture picture() const { return {image.pixels.get(), image.pixels.get() + image.width * image.height}; }
+  Picture picture() const {
+    return {image.pixels.get(), image.pixels.get() + image.width * image.height};
+  }
 };
 
 // Rows from..to (either order) of column x in the colour.
@@ -56,7 +58,8 @@ TEST(SAMDRAW, ShortBufferSpreadsEachValueOverColumns) {
   Scope s(values, 256, 256);
   SAMDRAW_draw(&s.scope);
   Picture want(256 * 256, BG);
-  for (std::int32_t x = 0; x < 256; ++x) bar(want, 256, x, 128, x / 2 + 64, INK);  // half a value per column
+  // Half a value per column.
+  for (std::int32_t x = 0; x < 256; ++x) bar(want, 256, x, 128, x / 2 + 64, INK);
   EXPECT_EQ(s.picture(), want);
 }
 
@@ -76,7 +79,8 @@ TEST(SAMDRAW, RangeIsClampedExchangedAndStoredBack) {
     std::int32_t first, last, want_first, want_last;
   };
   // The last two rows lie wholly outside the buffer: only its nearest end is read.
-  for (const Row r : {Row{10, 5, 5, 10}, Row{-3, 99, 0, 15}, Row{200, 300, 15, 15}, Row{0, -5, 0, 0}}) {
+  for (const Row r :
+       {Row{10, 5, 5, 10}, Row{-3, 99, 0, 15}, Row{200, 300, 15, 15}, Row{0, -5, 0, 0}}) {
     SCOPED_TRACE(testing::Message() << r.first << ".." << r.last);
     Scope s(values, 16, 64);
     s.scope.first = r.first;
@@ -85,7 +89,9 @@ TEST(SAMDRAW, RangeIsClampedExchangedAndStoredBack) {
     EXPECT_EQ(s.scope.first, r.want_first);
     EXPECT_EQ(s.scope.last, r.want_last);
     Picture want(16 * 64, BG);
-    for (std::int32_t x = 0; x <= r.want_last - r.want_first; ++x) bar(want, 16, x, 32, 32 + r.want_first + x, INK);
+    for (std::int32_t x = 0; x <= r.want_last - r.want_first; ++x) {
+      bar(want, 16, x, 32, 32 + r.want_first + x, INK);
+    }
     EXPECT_EQ(s.picture(), want);
   }
 }
@@ -114,20 +120,19 @@ TEST(SAMDRAW, MarkersStandAtTheLowestIndexOfEachExtreme) {
   EXPECT_EQ(s.picture(), want);
 }
 
-TEST(SAMDRAW, MissingPartsAreReported) {
+TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
   Scope s({1000, -1000}, 4, 4);
   const auto errors = SAMDRAW_module.errors;
-  SAMDRAW_draw(nullptr);
-  SAMDRAW_draw_extremes(nullptr);
-  SAMDRAW missing_target{&s.holder, nullptr, BG, INK, MARK, 0, 1};
-  SAMDRAW_draw(&missing_target);
-  SAMDRAW missing_holder{nullptr, &s.image, BG, INK, MARK, 0, 1};
-  SAMDRAW_draw(&missing_holder);
-  EXPECT_EQ(s.picture(), Picture(16, 0));  // nothing drawn
+  SAMDRAW no_target{&s.holder, nullptr, BG, INK, MARK, 0, 1};
+  SAMDRAW no_holder{nullptr, &s.image, BG, INK, MARK, 0, 1};
+  for (SAMDRAW* scope : {static_cast<SAMDRAW*>(nullptr), &no_target, &no_holder}) {
+    SAMDRAW_draw(scope);
+    SAMDRAW_draw_extremes(scope);
+  }
   s.holder.sample = nullptr;
   SAMDRAW_draw_extremes(&s.scope);
   EXPECT_EQ(s.picture(), Picture(16, 0));
-  SAMDRAW_draw(&s.scope);  // the background only
+  SAMDRAW_draw(&s.scope);  // without a buffer: the background only
   EXPECT_EQ(s.picture(), Picture(16, BG));
-  EXPECT_EQ(SAMDRAW_module.errors, errors + 6);
+  EXPECT_EQ(SAMDRAW_module.errors, errors + 8);
 }

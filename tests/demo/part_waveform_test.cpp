@@ -29,7 +29,9 @@ struct Waveform : testing::Test {
 
 SAMDRAW* scope(std::int32_t i) { return static_cast<SAMDRAW*>(LIST_get(TORQ6150_state.scopes, i)); }
 const SAMPLE* held(std::int32_t i) { return scope(i)->source->sample; }
-std::vector<std::int32_t> values(const SAMPLE* b) { return {b->data.get(), b->data.get() + b->length}; }
+std::vector<std::int32_t> values(const SAMPLE* b) {
+  return {b->data.get(), b->data.get() + b->length};
+}
 std::vector<std::uint32_t> pixels(const IMG* image) {
   return {image->pixels.get(), image->pixels.get() + image->width * image->height};
 }
@@ -120,7 +122,9 @@ TEST_F(Waveform, SetupDrawsGreyDiscardsThreeThenStepsTheHueAndTintsTheFont) {
     TORQ6150_waveform_part.setup();
     std::vector<std::uint64_t> v{TORQ6150_settings.fade_colour, s.blur_on, s.glare_on,
                                  TORQ6150_settings.fade_on};
-    for (std::int32_t i = 0; i < 13; ++i) v.insert(v.end(), {scope(i)->colour, scope(i)->background, scope(i)->marker});
+    for (std::int32_t i = 0; i < 13; ++i) {
+      v.insert(v.end(), {scope(i)->colour, scope(i)->background, scope(i)->marker});
+    }
     for (std::int32_t x = 0; x < 3; ++x) v.push_back(IMG_get_pixel(sheet, x, 0));
     TORQ6150_waveform_part.finish();
     for (std::int32_t x = 0; x < 3; ++x) v.push_back(IMG_get_pixel(sheet, x, 0));
@@ -131,7 +135,8 @@ TEST_F(Waveform, SetupDrawsGreyDiscardsThreeThenStepsTheHueAndTintsTheFont) {
   std::rand(), std::rand(), std::rand();
   const std::int32_t r = std::rand() % 1536;
   for (std::int32_t i = 0; i < 13; ++i) {
-    const auto colour = static_cast<std::uint32_t>(SAMPLE_get(TORQ6150_state.palette, (i * 128 + r) % 1536));
+    const auto colour =
+        static_cast<std::uint32_t>(SAMPLE_get(TORQ6150_state.palette, (i * 128 + r) % 1536));
     want.insert(want.end(), {colour, (colour & 0xf8f8f8) >> 3, 0xddeeff});
   }
   // Black, grey and white under the tint, then after undoing it: only grey comes back.
