@@ -3,7 +3,7 @@
 
 const DemoPart* const* TORQ6150_cycle() {
   static const DemoPart* const cycle[10] = {
-      nullptr,                   // 1 waveform
+      &TORQ6150_waveform_part,   // 1 waveform
       nullptr,                   // 2 scroller
       &TORQ6150_arch_path_part,  // 3 arch paths
       nullptr,                   // 4 thick two-colour line benchmark

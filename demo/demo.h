@@ -67,6 +67,7 @@ struct DemoState {
   // Objects the parts keep from one visit to the next.
   LIST* sine_lines;  // SINELINE records of the sine-line part
   LIST* arch_paths;  // ARCHPATH records of the arch-path part, made and freed per visit
+  LIST* scopes;      // 13 SAMDRAW records of the waveform part: the history grid, then the live scope
 };
 
 extern DemoSettings TORQ6150_settings;

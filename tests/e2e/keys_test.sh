@@ -7,15 +7,17 @@ start_xvfb 24
 start_program
 WINDOW=$(ready_window) || fail "the window never became ready for keys"
 
-# Paused, the picture stands still.
+# Paused, the picture stands still. The first part is the waveform part,
+# whose scopes cover the whole window with their tinted backgrounds.
 xdotool key --window "$WINDOW" p
 sleep 0.5
 PAUSED=$(lit_percent "$WINDOW")
 sleep 0.5
 [ "$(lit_percent "$WINDOW")" = "$PAUSED" ] || fail "the picture changed while paused"
+[ "$PAUSED" -ge 99 ] || fail "the first part does not show the scopes: $PAUSED% lit"
 
 # SPACE while paused takes effect when the pause ends; "p p" then pauses the
-# next part in its first frame. The cycle alternates between the arch-path
+# next part in its first frame. After the waveform part come the arch-path
 # part, whose first frame holds only a few trail pixels on black, and the
 # sine-line part, whose first frame is full of discs.
 first_frame_of_next_part() {
@@ -27,7 +29,7 @@ A=$(first_frame_of_next_part)
 B=$(first_frame_of_next_part)
 if [ "$A" -le 3 ]; then ARCH=$A SINE=$B; else ARCH=$B SINE=$A; fi
 [ "$ARCH" -le 3 ] && [ "$SINE" -ge 5 ] ||
-  fail "SPACE did not alternate between the two parts: $A% and $B% of the first frames lit"
+  fail "SPACE did not step through the arch-path and sine-line parts: $A% and $B% of the first frames lit"
 
 xdotool key --window "$WINDOW" p q
 wait_program 10

@@ -1,0 +1,155 @@
+// The waveform part: a live oscilloscope of the music's output loop across
+// the top quarter, and below it a three-by-four grid holding the last twelve
+// composed patterns, each frozen in its own small scope, the newest at the
+// bottom right.
+#include <cstdlib>
+
+#include "demo.h"
+#include "font.h"
+#include "list.h"
+#include "music.h"
+#include "parts.h"
+#include "sample.h"
+#include "samdraw.h"
+
+namespace {
+
+constexpr std::int32_t GRID_SCOPES = 12;  // history scopes 0 to 11, row-major, 4 per row
+constexpr std::int32_t LIVE_SCOPE = 12;   // the scope of the output loop
+
+SAMDRAW* scope_at(std::int32_t index) {
+  return static_cast<SAMDRAW*>(LIST_get(TORQ6150_state.scopes, index));
+}
+
+// A scope drawing into a new image of the given size at (x, y), from its own empty holder.
+SAMDRAW* new_scope(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+  SAMDRAW* scope = SAMDRAW_new();
+  scope->source = SAM_new();
+  scope->target = IMG_new();
+  IMG_set_size(scope->target, width, height);
+  if (scope->target != nullptr) {
+    scope->target->x = x;
+    scope->target->y = y;
+  }
+  return scope;
+}
+
+void create_scopes() {
+  const DemoSettings& c = TORQ6150_settings;
+  LIST* scopes = LIST_new();
+  if (scopes == nullptr) return;  // reported; the part draws no scopes
+  TORQ6150_state.scopes = scopes;
+  for (std::int32_t r = 0; r < 3; ++r) {
+    for (std::int32_t col = 0; col < 4; ++col) {
+      LIST_append(scopes, new_scope(c.frame_width * col / 4, c.frame_height * r / 4,
+                                    c.frame_width / 4, c.frame_height / 4));
+    }
+  }
+  LIST_append(scopes, new_scope(0, c.frame_height * 3 / 4, c.frame_width, c.frame_height / 4));
+}
+
+// The bitmap font's sheet, which the part tints while it runs.
+IMG* font_sheet() {
+  const FONT* font = TORQ6150_state.sheet_font;
+  return font != nullptr ? font->sheet : nullptr;
+}
+
+void setup() {
+  DemoState& s = TORQ6150_state;
+  DemoSettings& c = TORQ6150_settings;
+  c.fade_colour = static_cast<std::uint32_t>(std::rand() & 63) * 0x010101 + 0x404040;
+  s.blur_on = 0;
+  s.glare_on = 0;
+  c.fade_on = 0;
+  std::rand();
+  std::rand();
+  std::rand();
+  if (s.scopes == nullptr) create_scopes();
+  // Successive scopes step a twelfth of the hue circle; each background is
+  // its colour at an eighth of the brightness.
+  const std::int32_t r = std::rand() % 1536;
+  for (std::int32_t i = 0; i <= LIVE_SCOPE; ++i) {
+    SAMDRAW* scope = scope_at(i);
+    if (scope == nullptr) continue;
+    scope->colour = static_cast<std::uint32_t>(SAMPLE_get(s.palette, (i * 128 + r) % 1536));
+    scope->background = (scope->colour & 0xf8f8f8) >> 3;
+    scope->marker = 0xddeeff;
+  }
+  // Blue lifted by 32, red and green lowered by 80.
+  IMG* sheet = font_sheet();
+  if (sheet != nullptr) {
+    IMG_add_color(sheet, 0x000020);
+    IMG_sub_color(sheet, 0x505000);
+  }
+}
+
+// Draws the scope over the whole of the buffer its holder holds.
+void redraw(SAMDRAW* scope) {
+  if (scope == nullptr) return;
+  const SAMPLE* held = scope->source->sample;
+  scope->first = 0;
+  scope->last = held != nullptr ? held->length - 1 : 0;
+  SAMDRAW_draw(scope);
+  SAMDRAW_draw_extremes(scope);
+}
+
+// The oldest pattern is freed, every other moves one scope back, and the
+// newest scope gets a copy of the music's pattern. Each history buffer has
+// exactly one holder, which owns it.
+void shift_history(const MUSIC* music) {
+  SAMDRAW* oldest = scope_at(0);
+  if (oldest == nullptr) return;
+  if (oldest->source->sample != nullptr) SAMPLE_free(&oldest->source->sample);
+  for (std::int32_t i = 0; i < GRID_SCOPES - 1; ++i) {
+    SAMDRAW* scope = scope_at(i);
+    const SAMDRAW* next = scope_at(i + 1);
+    if (scope == nullptr || next == nullptr) return;
+    scope->source->sample = next->source->sample;
+    next->source->sample = nullptr;
+    redraw(scope);
+  }
+  SAMDRAW* newest = scope_at(GRID_SCOPES - 1);
+  if (newest == nullptr) return;
+  if (music->pattern != nullptr) SAM_set_sample(newest->source, SAMPLE_clone(music->pattern));
+  redraw(newest);
+}
+
+void render() {
+  DemoState& s = TORQ6150_state;
+  const DemoSettings& c = TORQ6150_settings;
+  if (s.scopes == nullptr) return;
+  for (std::int32_t i = 0; i < GRID_SCOPES; ++i) {
+    const SAMDRAW* scope = scope_at(i);
+    if (scope == nullptr || scope->target == nullptr) continue;
+    scope->target->x = c.frame_width * (i % 4) / 4;
+    scope->target->y = c.frame_height / 4 + c.frame_height * (i / 4) / 4;  // below the live scope
+  }
+  SAMDRAW* live = scope_at(LIVE_SCOPE);
+  if (live != nullptr && live->target != nullptr) {
+    live->target->x = 0;
+    live->target->y = 0;
+  }
+  // The countdown reads 0 once per pattern; muted at that moment, the
+  // music stands and the grid shifts on every frame.
+  if (s.music != nullptr && s.music->countdown == 0) shift_history(s.music);
+  if (live != nullptr && s.music != nullptr) {
+    SAM_set_sample(live->source, s.music->output);
+    redraw(live);
+  }
+  for (std::int32_t i = 0; i <= LIVE_SCOPE; ++i) {
+    const SAMDRAW* scope = scope_at(i);
+    if (scope != nullptr && scope->target != nullptr) IMG_blit_at(scope->target, s.frame);
+  }
+}
+
+// Undoes the tint; channels it pushed against 0 or 255 do not come back exactly.
+void finish() {
+  IMG* sheet = font_sheet();
+  if (sheet == nullptr) return;
+  IMG_add_color(sheet, 0x505000);
+  IMG_sub_color(sheet, 0x000020);
+}
+
+}  // namespace
+
+const DemoPart TORQ6150_waveform_part{750, setup, render, nullptr, finish, true, true};

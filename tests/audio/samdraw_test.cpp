@@ -1,0 +1,138 @@
+#include "samdraw.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Picture = std::vector<std::uint32_t>;
+constexpr std::uint32_t BG = 0x101010, INK = 0xAABBCC, MARK = 0xDDEEFF;
+
+// A drawing of `values` onto a black width x height image, with the range 0..length-1.
+struct Scope {
+  SAMPLE buffer;
+  SAM holder{&buffer};
+  IMG image;
+  SAMDRAW scope;
+
+  Scope(const std::vector<std::int32_t>& values, std::int32_t width, std::int32_t height)
+      : buffer{static_cast<std::int32_t>(values.size()), static_cast<std::int32_t>(values.size()),
+               std::make_unique<std::int32_t[]>(values.size())},
+        image{0, 0, width, height, std::make_unique<std::uint32_t[]>(width * height)},
+        scope{&holder, &image, BG, INK, MARK, 0, static_cast<std::int32_t>(values.size()) - 1} {
+    std::copy(values.begin(), values.end(), buffer.data.get());
+  }
+  Picture picture() const {
+    return {image.pixels.get(), image.pixels.get() + image.width * image.height};
+  }
+};
+
+// Rows from..to (either order) of column x in the colour.
+void bar(Picture& p, std::int32_t width, std::int32_t x, std::int32_t from, std::int32_t to,
+         std::uint32_t colour) {
+  for (std::int32_t y = std::min(from, to); y <= std::max(from, to); ++y) p[y * width + x] = colour;
+}
+
+}  // namespace
+
+TEST(SAMDRAW, LongBufferStepsByWholeValuesPerColumnAndLeavesItsTailUnseen) {
+  // Value i lands on row i mod 256 of a 256-high image (centre 128).
+  std::vector<std::int32_t> values(132300);
+  for (std::int32_t i = 0; i < 132300; ++i) values[i] = (i % 256 - 128) * 256;
+  Scope s(values, 256, 256);
+  SAMDRAW_draw(&s.scope);
+  // 132300 / 256 = 516.8: column x shows index 516 x, the last one 131580,
+  // so values 132096 to 132299 are never shown.
+  Picture want(256 * 256, BG);
+  for (std::int32_t x = 0; x < 256; ++x) bar(want, 256, x, 128, 516 * x % 256, INK);
+  EXPECT_EQ(s.picture(), want);
+}
+
+TEST(SAMDRAW, ShortBufferSpreadsEachValueOverColumns) {
+  std::vector<std::int32_t> values(128);
+  for (std::int32_t i = 0; i < 128; ++i) values[i] = (i - 64) * 256;  // row i + 64
+  Scope s(values, 256, 256);
+  SAMDRAW_draw(&s.scope);
+  Picture want(256 * 256, BG);
+  // Half a value per column.
+  for (std::int32_t x = 0; x < 256; ++x) bar(want, 256, x, 128, x / 2 + 64, INK);
+  EXPECT_EQ(s.picture(), want);
+}
+
+TEST(SAMDRAW, SilenceIsTheCentreRowWithBothMarkersAtColumnZero) {
+  Scope s(std::vector<std::int32_t>(100, 0), 256, 64);
+  SAMDRAW_draw(&s.scope);
+  SAMDRAW_draw_extremes(&s.scope);
+  Picture want(256 * 64, BG);
+  for (std::int32_t x = 0; x < 256; ++x) want[32 * 256 + x] = x == 0 ? MARK : INK;
+  EXPECT_EQ(s.picture(), want);
+}
+
+TEST(SAMDRAW, RangeIsClampedExchangedAndStoredBack) {
+  std::vector<std::int32_t> values(16);
+  for (std::int32_t i = 0; i < 16; ++i) values[i] = i * 1024;  // row 32 + i
+  struct Row {
+    std::int32_t first, last, want_first, want_last;
+  };
+  // The last two rows lie wholly outside the buffer: only its nearest end is read.
+  for (const Row r :
+       {Row{10, 5, 5, 10}, Row{-3, 99, 0, 15}, Row{200, 300, 15, 15}, Row{0, -5, 0, 0}}) {
+    SCOPED_TRACE(testing::Message() << r.first << ".." << r.last);
+    Scope s(values, 16, 64);
+    s.scope.first = r.first;
+    s.scope.last = r.last;
+    SAMDRAW_draw(&s.scope);
+    EXPECT_EQ(s.scope.first, r.want_first);
+    EXPECT_EQ(s.scope.last, r.want_last);
+    Picture want(16 * 64, BG);
+    for (std::int32_t x = 0; x <= r.want_last - r.want_first; ++x) {
+      bar(want, 16, x, 32, 32 + r.want_first + x, INK);
+    }
+    EXPECT_EQ(s.picture(), want);
+  }
+}
+
+TEST(SAMDRAW, ValuesBeyondSixteenBitsAreClippedAtTheEdgeTheyPointTo) {
+  Scope s({40000, -40000, INT32_MAX, INT32_MIN}, 4, 64);
+  SAMDRAW_draw(&s.scope);
+  Picture want(4 * 64, BG);
+  for (std::int32_t x = 0; x < 4; ++x) bar(want, 4, x, 32, x % 2 == 0 ? 63 : 0, INK);
+  EXPECT_EQ(s.picture(), want);
+}
+
+TEST(SAMDRAW, MarkersStandAtTheLowestIndexOfEachExtreme) {
+  std::vector<std::int32_t> values(132300, 0);
+  values[60000] = values[131999] = 20000;
+  values[1000] = values[100000] = -20000;
+  Scope s(values, 256, 256);
+  s.scope.first = -7;
+  s.scope.last = 1000000;
+  SAMDRAW_draw_extremes(&s.scope);
+  EXPECT_EQ(s.scope.first, 0);
+  EXPECT_EQ(s.scope.last, 132299);
+  Picture want(256 * 256, 0);
+  bar(want, 256, 256 * 60000 / 132300, 128, 128 + 78, MARK);  // 20000 * 128 / 32768 = 78.1
+  bar(want, 256, 256 * 1000 / 132300, 128, 128 - 79, MARK);   // -78.1 rounds down
+  EXPECT_EQ(s.picture(), want);
+}
+
+TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
+  Scope s({1000, -1000}, 4, 4);
+  const auto errors = SAMDRAW_module.errors;
+  SAMDRAW no_target{&s.holder, nullptr, BG, INK, MARK, 0, 1};
+  SAMDRAW no_holder{nullptr, &s.image, BG, INK, MARK, 0, 1};
+  for (SAMDRAW* scope : {static_cast<SAMDRAW*>(nullptr), &no_target, &no_holder}) {
+    SAMDRAW_draw(scope);
+    SAMDRAW_draw_extremes(scope);
+  }
+  s.holder.sample = nullptr;
+  SAMDRAW_draw_extremes(&s.scope);
+  EXPECT_EQ(s.picture(), Picture(16, 0));
+  SAMDRAW_draw(&s.scope);  // without a buffer: the background only
+  EXPECT_EQ(s.picture(), Picture(16, BG));
+  EXPECT_EQ(SAMDRAW_module.errors, errors + 8);
+}
