@@ -6,6 +6,7 @@
 
 #include "demo.h"
 #include "font.h"
+#include "layers.h"
 #include "list.h"
 #include "music.h"
 #include "parts.h"
@@ -150,6 +151,12 @@ void finish() {
   IMG_sub_color(sheet, 0x000020);
 }
 
+void text_layers() {
+  TORQ6150_fps_overlay();
+  TORQ6150_bouncing_letters();
+  TORQ6150_icon_rain();
+}
+
 }  // namespace
 
-const DemoPart TORQ6150_waveform_part{750, setup, render, nullptr, finish, true, true};
+const DemoPart TORQ6150_waveform_part{750, setup, render, text_layers, finish, true, true};

@@ -2,6 +2,7 @@
 // what the set-up draws and tints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "demo_support.h"
@@ -94,6 +95,8 @@ TEST_F(Waveform, SecondVisitKeepsTheGridAndShowsEveryScopeInItsPlace) {
   run_part_frames(TORQ6150_waveform_part, 2);
   ASSERT_EQ(s.scopes, list);
   ASSERT_EQ(s.scopes->count, 13);
+  // One more frame drawn without the text layers, which would cover parts of it.
+  TORQ6150_waveform_part.render();
   std::vector<std::uint32_t> want(256 * 256);
   for (std::int32_t i = 0; i < 13; ++i) {
     SCOPED_TRACE(i);
@@ -109,7 +112,7 @@ TEST_F(Waveform, SecondVisitKeepsTheGridAndShowsEveryScopeInItsPlace) {
       std::copy_n(&target->pixels[r * target->width], target->width, &want[(y + r) * 256 + x]);
     }
   }
-  EXPECT_EQ(headless::last_frame(), want);
+  EXPECT_TRUE(std::equal(want.begin(), want.end(), s.frame->pixels.get()));
 }
 
 TEST_F(Waveform, SetupDrawsGreyDiscardsThreeThenStepsTheHueAndTintsTheFont) {
