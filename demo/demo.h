@@ -9,8 +9,10 @@
 #include "xdpy.h"
 #include "xkbd.h"
 
+struct BACKMOVE;
 struct FONT;
 struct LIST;
+struct LSTAR;
 struct MUSIC;
 struct SAMPLE;
 struct XSND;
@@ -62,6 +64,8 @@ struct DemoState {
   // Objects the parts keep from one visit to the next.
   LIST* sine_lines;  // SINELINE records of the sine-line part
   LIST* arch_paths;  // ARCHPATH records of the arch-path part, made and freed per visit
+  LSTAR* star_bursts[4];  // made anew at each visit of the star-burst part, kept for the ray keys
+  BACKMOVE* star_mover;   // the star-burst part's background and its tile, only during the part
 };
 
 extern DemoSettings TORQ6150_settings;
