@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
 struct Owned {
@@ -12,20 +10,6 @@ struct Owned {
 };
 
 }  // namespace
-
-// Spin, length and colour are drawn in that order, before the count of 16.
-TEST(LRADIAL, NewDrawsSpinLengthColour) {
-  std::srand(3);
-  const int spin = std::rand(), length = std::rand(), color = std::rand();
-  std::srand(3);
-  Owned o;
-  EXPECT_EQ(o.radial->spin, (spin & 0x7FFFF) + 0x8000);
-  EXPECT_EQ(o.radial->length, length % 128 + 32);
-  EXPECT_EQ(o.radial->color, static_cast<std::uint32_t>((color & 0x7F7F7F) + 0x808080));
-  EXPECT_EQ(o.radial->x, 128);
-  EXPECT_EQ(o.radial->count, 16);
-  EXPECT_EQ(o.radial->spacing, 0x400000);
-}
 
 // The spacing truncates: 13 rays fall four units short of a whole turn.
 // Counts of 0 or less are reported and change nothing.
