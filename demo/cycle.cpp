@@ -7,7 +7,7 @@ const DemoPart* const* TORQ6150_cycle() {
       nullptr,                   // 2 scroller
       &TORQ6150_arch_path_part,  // 3 arch paths
       nullptr,                   // 4 thick two-colour line benchmark
-      nullptr,                   // 5 star bursts
+      &TORQ6150_star_burst_part,  // 5 star bursts
       nullptr,                   // 6 thick line benchmark
       &TORQ6150_sine_line_part,  // 7 sine lines
       nullptr,                   // 8 filled-circle benchmark

@@ -9,9 +9,11 @@
 #include "xdpy.h"
 #include "xkbd.h"
 
+struct BACKMOVE;
 struct FONT;
 struct LFONT;
 struct LIST;
+struct LSTAR;
 struct MUSIC;
 struct SAMPLE;
 struct XSND;
@@ -68,6 +70,8 @@ struct DemoState {
   LIST* sine_lines;  // SINELINE records of the sine-line part
   LIST* arch_paths;  // ARCHPATH records of the arch-path part, made and freed per visit
   LIST* scopes;      // 13 SAMDRAW records of the waveform part: the history grid, then the live scope
+  LSTAR* star_bursts[4];  // made anew at each visit of the star-burst part, kept for the ray keys
+  BACKMOVE* star_mover;   // the star-burst part's background and its tile, only during the part
 };
 
 extern DemoSettings TORQ6150_settings;

@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "demo.h"
+#include "parts.h"
 
 void TORQ6150_key(std::int8_t key) {
   DemoState& s = TORQ6150_state;
@@ -45,6 +46,18 @@ void TORQ6150_key(std::int8_t key) {
       break;
     case 'w':
       s.white_background ^= 1;
+      break;
+    case 'z':
+      TORQ6150_stars_fewer_rays();
+      break;
+    case 'x':
+      TORQ6150_stars_more_rays();
+      break;
+    case 'k':
+      TORQ6150_stars_shorter();
+      break;
+    case 'l':
+      TORQ6150_stars_longer();
       break;
     default:
       break;

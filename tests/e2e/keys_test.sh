@@ -17,19 +17,23 @@ sleep 0.5
 [ "$PAUSED" -ge 99 ] || fail "the first part does not show the scopes: $PAUSED% lit"
 
 # SPACE while paused takes effect when the pause ends; "p p" then pauses the
-# next part in its first frame. After the waveform part come the arch-path
-# part, whose first frame holds only a few trail pixels on black, and the
-# sine-line part, whose first frame is full of discs.
+# next part in its first frame. After the waveform part come the scroller
+# part, whose raster bars cover its first frame, the arch-path part, whose
+# first frame holds only a few trail pixels on black, the star-burst part,
+# whose first frame is covered by its tiled background, and the sine-line
+# part, whose first frame is full of discs on black.
 first_frame_of_next_part() {
   xdotool key --delay 0 --window "$WINDOW" space p p
   sleep 1
   lit_percent "$WINDOW"
 }
-A=$(first_frame_of_next_part)
-B=$(first_frame_of_next_part)
-if [ "$A" -le 3 ]; then ARCH=$A SINE=$B; else ARCH=$B SINE=$A; fi
-[ "$ARCH" -le 3 ] && [ "$SINE" -ge 5 ] ||
-  fail "SPACE did not step through the arch-path and sine-line parts: $A% and $B% of the first frames lit"
+SCROLL=$(first_frame_of_next_part)
+ARCH=$(first_frame_of_next_part)
+STARS=$(first_frame_of_next_part)
+SINE=$(first_frame_of_next_part)
+[ "$SCROLL" -ge 99 ] && [ "$ARCH" -le 3 ] && [ "$STARS" -ge 99 ] && [ "$SINE" -ge 5 ] &&
+  [ "$SINE" -le 95 ] ||
+  fail "SPACE did not step through the cycle: $SCROLL%, $ARCH%, $STARS% and $SINE% of the first frames lit"
 
 xdotool key --window "$WINDOW" p q
 wait_program 10
