@@ -12,7 +12,9 @@
 struct FONT;
 struct LIST;
 struct MUSIC;
+struct RASTER;
 struct SAMPLE;
+struct SCROLL;
 struct XSND;
 
 // Settings with their values at start; the keys change some of them.
@@ -58,10 +60,20 @@ struct DemoState {
   FONT* sprite_font;    // a strip of sixteen coloured sprites
   IMG* star_image;      // four 64 x 64 background tiles
   IMG* backdrop_image;  // a picture drawn centred by the scroller part
+  LIST* wire_glyphs;    // OBJ2D glyphs of the 16 x 16 wire font, by character code
 
   // Objects the parts keep from one visit to the next.
   LIST* sine_lines;  // SINELINE records of the sine-line part
   LIST* arch_paths;  // ARCHPATH records of the arch-path part, made and freed per visit
+  RASTER* bars;       // the scroller part's 1536 bar colours
+  IMG* big_glyphs;    // its 128 letters of 256 x 256 stacked vertically, the sheet of big_font
+  FONT* big_font;     // its font of 256 x 256 cells
+  SCROLL* scroller;   // its text, in big_font; keys "u" and "i" change its speed
+  std::int32_t chain_phase_x1, chain_phase_y1;  // sine-table phases of the sprite chain
+  std::int32_t chain_phase_x2, chain_phase_y2;
+  std::int32_t bounce_phase;    // vertical bounce of the text, used AND 511
+  std::int32_t backdrop_phase;  // vertical wobble of the backdrop
+  std::uint8_t backdrop_armed;  // the backdrop is drawn from the part's second frame ever on
 };
 
 extern DemoSettings TORQ6150_settings;

@@ -1,13 +1,19 @@
 // The scroller part and its text, run headless.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "demo_support.h"
+#include "obj2d.h"
 #include "parts.h"
+#include "raster.h"
+#include "sample.h"
+#include "scroll.h"
 
 TEST(ScrollText, MakeUp) {
   const std::string text = TORQ6150_scroll_text;
@@ -33,4 +39,88 @@ TEST(ScrollText, MakeUp) {
       "B: BLURR ON/OFF  \nG: GLARE ON/OFF  \nZ,X: LESS,MORE RAYS  \nK,L: RAYS LENGTH  \n"
       "O: MUTE MUSIC  \nP: PAUSE DEMO  \nW: WHITE/BLACK BACKGROUND  \n";
   EXPECT_NE(text.find("  \n" + help + "  "), std::string::npos);
+}
+
+namespace {
+
+// A wire font of 128 glyphs: "!" as drawn in the program's font, every other
+// printable character one diagonal stroke, the rest empty.
+LIST* small_wire_font() {
+  std::string text;
+  for (int code = 0; code < 128; ++code) {
+    text += code == '!' ? "{ s 8,0,8,9 s 8,12,8,13 }\n"
+            : code > ' ' && code < 127 ? "{ s 2,2,13,13 }\n"
+                                       : "{ }\n";
+  }
+  return OBJ2D_parse(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+struct ScrollerPart : testing::Test {
+  void SetUp() override {
+    start_demo();
+    headless::reset();
+    DemoState& s = TORQ6150_state;
+    s.control = 0;
+    if (s.wire_glyphs == nullptr) s.wire_glyphs = small_wire_font();
+  }
+  static IMG* frame() { return TORQ6150_state.frame; }
+  static std::uint64_t count(const std::vector<std::uint32_t>& pixels, std::uint32_t colour) {
+    return static_cast<std::uint64_t>(std::count(pixels.begin(), pixels.end(), colour));
+  }
+};
+
+}  // namespace
+
+TEST_F(ScrollerPart, SetupDrawsTwoNumbersFirstAndOneLaterAndTintsTheMainFont) {
+  const auto values = in_child([] {
+    DemoState& s = TORQ6150_state;
+    IMG* sheet = s.sheet_font->sheet;
+    std::vector<std::uint64_t> v;
+    for (const bool first : {true, false}) {
+      std::srand(17);
+      const auto fade = static_cast<std::uint32_t>(std::rand());
+      if (first) std::rand();  // the bars' speed
+      std::rand();             // discarded
+      const int next = std::rand();
+      IMG_set_pixel(sheet, 0, 0, 0x000000);
+      std::srand(17);
+      TORQ6150_scroller_part.setup();
+      v.push_back(std::rand() == next);
+      v.push_back(TORQ6150_settings.fade_colour == (fade & 63) * 0x010101u + 0x404040);
+      v.push_back(IMG_get_pixel(sheet, 0, 0));
+      TORQ6150_scroller_part.finish();
+      v.push_back(IMG_get_pixel(sheet, 0, 0));
+    }
+    for (const int i : {0, 15, 800, 1535}) v.push_back(s.bars->colors[i]);
+    v.push_back(static_cast<std::uint64_t>(s.bars->speed));
+    v.push_back(static_cast<std::uint64_t>(s.scroller->speed));
+    return v;
+  });
+  EXPECT_EQ(values, (std::vector<std::uint64_t>{1, 1, 0x000020, 0x505000, 1, 1, 0x000020, 0x505000,
+                                                0x205F20, 0x7FBF7F, 0x5F204F, 0x205F20, 131072,
+                                                24}));
+}
+
+TEST_F(ScrollerPart, BigLettersFillTheirCellsInTwoHues) {
+  const auto values = in_child([] {
+    TORQ6150_scroller_part.setup();
+    const IMG* big = TORQ6150_state.big_glyphs;
+    // "!" (code 33): (8, 0)-(8, 9) and (8, 12)-(8, 13) times 15, moved to
+    // (16, 16) of its cell: 32 columns 120 to 151, rows 16 to 151 and 196 to 211.
+    const std::int32_t top = 33 * 256;
+    std::vector<std::uint64_t> v{static_cast<std::uint64_t>(big->width),
+                                 static_cast<std::uint64_t>(big->height)};
+    for (const std::int32_t y : {16, 151, 152, 195, 196, 211, 212}) {
+      for (const std::int32_t x : {119, 120, 151, 152}) v.push_back(IMG_get_pixel(big, x, top + y));
+    }
+    // The line feed's cell is empty.
+    v.push_back(std::all_of(&big->pixels[10 * 256 * 256], &big->pixels[11 * 256 * 256],
+                            [](std::uint32_t p) { return p == 0; }));
+    return v;
+  });
+  const auto c1 = static_cast<std::uint64_t>(SAMPLE_get(TORQ6150_state.palette, 456));
+  const auto c2 = static_cast<std::uint64_t>(SAMPLE_get(TORQ6150_state.palette, 552));
+  EXPECT_EQ(values, (std::vector<std::uint64_t>{256, 32768,  //
+                                                0, c1, c1, 0, 0, c2, c2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                0, c1, c1, 0, 0, c2, c2, 0, 0, 0, 0, 0, 1}));
 }
