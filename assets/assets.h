@@ -1,6 +1,7 @@
-// The pictures the program carries, embedded into it at build time from the
-// data files beside this header. Each asset is the complete file, header and
-// data, ready for IMG_parse_pnm.
+// The pictures and line drawings the program carries, embedded into it at
+// build time from the data files beside this header. Each asset is the
+// complete file: a picture with its header, ready for IMG_parse_pnm, or a
+// 2D-object text.
 #pragma once
 
 #include <cstddef>
@@ -24,3 +25,9 @@ extern const Asset ASSET_sprites;
 extern const Asset ASSET_backdrop;
 // P6, 64 x 256, maximum 255: four seamless 64 x 64 star tiles stacked.
 extern const Asset ASSET_stars;
+// 2D-object text, 256 objects in character-code order: the wire font, line
+// glyphs on a 16 x 16 grid, white. The text carries no terminating NUL.
+extern const Asset ASSET_wire_font;
+// 2D-object text, 102 named objects: the icon collection, line drawings of
+// notes and instruments on a 16 x 16 grid, white. No terminating NUL.
+extern const Asset ASSET_icons;

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of the PNM reader's fuzz target into
-tests/fuzz/corpus/: small valid images of every kind, with and without a
+tests/fuzz/corpus/pnm/: small valid images of every kind, with and without a
 comment line, and truncated and damaged variants of them."""
 
 import os
 
 CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz",
-                      "corpus")
+                      "corpus", "pnm")
 
 VALID = {
     "p1_plain": b"P1\n8 2\n0 1 0 1 1 0 1 0\n1 1 1 1 0 0 0 0\n",

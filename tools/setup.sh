@@ -33,11 +33,11 @@ case "$mode" in
     ;;
   test)
     # Every test on the optimised build, a minute of fuzzing the picture
-    # reader, and the unit tests under the sanitizers.
+    # reader and the 2D object parser, and the unit tests under the sanitizers.
     cmake --preset release -DTORQ_TESTS=ON -DTORQ_BENCH=ON
     cmake --build --preset release
     ctest --preset release
-    sh tools/fuzz-pnm.sh 60
+    sh tools/fuzz.sh 60
     cmake --preset asan
     cmake --build --preset asan
     ctest --preset asan
