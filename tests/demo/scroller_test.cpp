@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "assets.h"
 #include "demo_support.h"
 #include "obj2d.h"
 #include "parts.h"
 #include "raster.h"
 #include "sample.h"
 #include "scroll.h"
+#include "sine_table.h"
 
 TEST(ScrollText, MakeUp) {
   const std::string text = TORQ6150_scroll_text;
@@ -43,25 +45,13 @@ TEST(ScrollText, MakeUp) {
 
 namespace {
 
-// A wire font of 128 glyphs: "!" as drawn in the program's font, every other
-// printable character one diagonal stroke, the rest empty.
-LIST* small_wire_font() {
-  std::string text;
-  for (int code = 0; code < 128; ++code) {
-    text += code == '!' ? "{ s 8,0,8,9 s 8,12,8,13 }\n"
-            : code > ' ' && code < 127 ? "{ s 2,2,13,13 }\n"
-                                       : "{ }\n";
-  }
-  return OBJ2D_parse(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-}
-
 struct ScrollerPart : testing::Test {
   void SetUp() override {
     start_demo();
     headless::reset();
     DemoState& s = TORQ6150_state;
     s.control = 0;
-    if (s.wire_glyphs == nullptr) s.wire_glyphs = small_wire_font();
+    if (s.wire_glyphs == nullptr) s.wire_glyphs = OBJ2D_parse(ASSET_wire_font.data, ASSET_wire_font.size);
   }
   static IMG* frame() { return TORQ6150_state.frame; }
   static std::uint64_t count(const std::vector<std::uint32_t>& pixels, std::uint32_t colour) {
@@ -123,4 +113,93 @@ TEST_F(ScrollerPart, BigLettersFillTheirCellsInTwoHues) {
   EXPECT_EQ(values, (std::vector<std::uint64_t>{256, 32768,  //
                                                 0, c1, c1, 0, 0, c2, c2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                 0, c1, c1, 0, 0, c2, c2, 0, 0, 0, 0, 0, 1}));
+}
+
+TEST_F(ScrollerPart, FirstFrameEverHasNoBackdropAndLaterFramesShowItOnTop) {
+  const auto values = in_child([] {
+    DemoState& s = TORQ6150_state;
+    // A backdrop of one colour found nowhere else in the part.
+    IMG* backdrop = s.backdrop_image;
+    IMG_fill_rect(backdrop, 0, 0, backdrop->width, backdrop->height, 0x010203);
+    s.backdrop_armed = 0;
+    headless::keep_frames(true);
+    run_part_frames(TORQ6150_scroller_part, 3);
+    std::vector<std::uint64_t> v;
+    for (std::size_t i = 32; i < 35; ++i) v.push_back(count(headless::frames()[i], 0x010203));
+    // The third frame: phase 60, so (128 x S[60]) >> 16 rows below the centre.
+    const auto& third = headless::frames()[34];
+    const auto first = std::find(third.begin(), third.end(), 0x010203u) - third.begin();
+    v.push_back(static_cast<std::uint64_t>(first));
+    return v;
+  });
+  const std::int32_t wobble = (128 * SINE_TABLE[60]) >> 16;
+  EXPECT_EQ(values, (std::vector<std::uint64_t>{
+                        0, 128 * 64, 128 * 64, static_cast<std::uint64_t>((96 + wobble) * 256 + 64)}));
+}
+
+TEST_F(ScrollerPart, LineFeedsAreBlankScreenWidthsAndTheTextWrapsWithoutAGap) {
+  const auto values = in_child([] {
+    DemoState& s = TORQ6150_state;
+    TORQ6150_scroller_part.setup();
+    SCROLL* scroller = s.scroller;
+    std::vector<std::uint64_t> v;
+    // The line feed after "TORQ 6150  " fills the screen; half a glyph on,
+    // the next line's "6" comes in on the right half only.
+    for (const std::int32_t offset : {0, 128}) {
+      IMG_fill_rect(frame(), 0, 0, 256, 256, 0);
+      scroller->cursor->position = 13;
+      scroller->offset = offset;
+      scroller->y = 0;
+      SCROLL_draw(scroller);
+      std::uint64_t left = 0, right = 0;
+      for (std::int32_t y = 0; y < 256; ++y) {
+        for (std::int32_t x = 0; x < 256; ++x) (x < 128 ? left : right) += IMG_get_pixel(frame(), x, y) != 0;
+      }
+      v.push_back(left);
+      v.push_back(right > 1000);
+    }
+    // Across the end of the text the cursor moves on one character at a time.
+    scroller->cursor->position = 1175;
+    scroller->offset = 0;
+    std::int32_t before = scroller->cursor->position;
+    std::uint64_t gaps = 0, wraps = 0;
+    for (int frame_index = 0; frame_index < 120; ++frame_index) {
+      TORQ6150_scroller_part.render();
+      const std::int32_t now = scroller->cursor->position;
+      gaps += now != before && now != (before + 1) % 1181;
+      wraps += before == 1180 && now == 0;
+      before = now;
+    }
+    v.push_back(gaps);
+    v.push_back(wraps);
+    return v;
+  });
+  EXPECT_EQ(values, (std::vector<std::uint64_t>{0, 0, 0, 1, 0, 1}));
+}
+
+TEST_F(ScrollerPart, KeysUAndIChangeTheSpeedStoppingAndReversingTheText) {
+  const auto values = in_child([] {
+    TORQ6150_scroller_part.setup();
+    SCROLL* scroller = TORQ6150_state.scroller;
+    scroller->offset = 100;
+    std::vector<std::uint64_t> v;
+    // Each render steps the text once; record where it stands after each.
+    const auto frames = [&](int n) {
+      for (int i = 0; i < n; ++i) {
+        TORQ6150_scroller_part.render();
+        v.push_back(static_cast<std::uint64_t>(scroller->cursor->position * 1000 + scroller->offset));
+      }
+    };
+    for (int i = 0; i < 24; ++i) TORQ6150_key('i');
+    frames(2);
+    TORQ6150_key('i');
+    frames(2);
+    TORQ6150_key('u');
+    TORQ6150_key('u');
+    TORQ6150_key('u');
+    frames(1);
+    v.push_back(static_cast<std::uint64_t>(scroller->speed));
+    return v;
+  });
+  EXPECT_EQ(values, (std::vector<std::uint64_t>{100, 100, 99, 98, 100, 2}));
 }
