@@ -10,6 +10,7 @@
 #include "xkbd.h"
 
 struct FONT;
+struct LFONT;
 struct LIST;
 struct MUSIC;
 struct RASTER;
@@ -58,6 +59,10 @@ struct DemoState {
   FONT* sheet_font;     // the main 16 x 16 bitmap font
   FONT* bar_font;       // a 256 x 16 strip of pattern tiles
   FONT* sprite_font;    // a strip of sixteen coloured sprites
+  LIST* wire_glyphs;    // OBJ2D line glyphs of the wire font, by character code
+  LFONT* wire_font;     // draws wire_glyphs into the frame
+  LIST* icon_objects;   // OBJ2D icons of the icon collection, by position
+  LFONT* icon_font;     // draws icon_objects; its target is set where it draws
   IMG* star_image;      // four 64 x 64 background tiles
   IMG* backdrop_image;  // a picture drawn centred by the scroller part
   LIST* wire_glyphs;    // OBJ2D glyphs of the 16 x 16 wire font, by character code

@@ -5,6 +5,8 @@
 #include "demo.h"
 #include "font.h"
 #include "imgfx.h"
+#include "lfont.h"
+#include "obj2d.h"
 #include "os.h"
 #include "sample.h"
 #include "score.h"
@@ -71,6 +73,24 @@ void build_fonts() {
   s.sprite_font = new_font(parse(ASSET_sprites));
 }
 
+// A line font of 16 x 16 cells on the glyphs, drawing into the target.
+LFONT* new_line_font(LIST* glyphs, IMG* target) {
+  LFONT* font = LFONT_new();
+  if (font == nullptr) return nullptr;
+  font->cell = VEC2D{16, 16, font->cell.colour};
+  font->glyphs = glyphs;
+  font->target = target;
+  return font;
+}
+
+void build_line_fonts() {
+  DemoState& s = TORQ6150_state;
+  s.wire_glyphs = OBJ2D_parse(ASSET_wire_font.data, ASSET_wire_font.size);
+  s.wire_font = new_line_font(s.wire_glyphs, s.frame);
+  s.icon_objects = OBJ2D_parse(ASSET_icons.data, ASSET_icons.size);
+  s.icon_font = new_line_font(s.icon_objects, nullptr);
+}
+
 // 1536 colours once around the hue circle, in six ramps of 256:
 // green, cyan, blue, magenta, red, yellow and back to green.
 SAMPLE* build_palette() {
@@ -118,6 +138,7 @@ int TORQ6150_startup() {
   std::srand(273880913);
   std::rand();  // the first number of the show's sequence is discarded
   build_fonts();
+  build_line_fonts();
   s.star_image = parse(ASSET_stars);
   s.palette = build_palette();
   s.backdrop_image = parse(ASSET_backdrop);
