@@ -65,7 +65,6 @@ struct DemoState {
   LFONT* icon_font;     // draws icon_objects; its target is set where it draws
   IMG* star_image;      // four 64 x 64 background tiles
   IMG* backdrop_image;  // a picture drawn centred by the scroller part
-  LIST* wire_glyphs;    // OBJ2D glyphs of the 16 x 16 wire font, by character code
 
   // Objects the parts keep from one visit to the next.
   LIST* sine_lines;  // SINELINE records of the sine-line part

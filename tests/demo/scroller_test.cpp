@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "assets.h"
 #include "demo_support.h"
-#include "obj2d.h"
 #include "parts.h"
 #include "raster.h"
 #include "sample.h"
@@ -49,9 +47,7 @@ struct ScrollerPart : testing::Test {
   void SetUp() override {
     start_demo();
     headless::reset();
-    DemoState& s = TORQ6150_state;
-    s.control = 0;
-    if (s.wire_glyphs == nullptr) s.wire_glyphs = OBJ2D_parse(ASSET_wire_font.data, ASSET_wire_font.size);
+    TORQ6150_state.control = 0;
   }
   static IMG* frame() { return TORQ6150_state.frame; }
   static std::uint64_t count(const std::vector<std::uint32_t>& pixels, std::uint32_t colour) {
