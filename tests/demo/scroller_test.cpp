@@ -60,6 +60,7 @@ struct ScrollerPart : testing::Test {
 TEST_F(ScrollerPart, SetupDrawsTwoNumbersFirstAndOneLaterAndTintsTheMainFont) {
   const auto values = in_child([] {
     DemoState& s = TORQ6150_state;
+    s.bars = nullptr;  // as on the first visit
     IMG* sheet = s.sheet_font->sheet;
     std::vector<std::uint64_t> v;
     for (const bool first : {true, false}) {
