@@ -4,6 +4,7 @@
 
 #include "archpath.h"
 #include "demo.h"
+#include "layers.h"
 #include "list.h"
 #include "parts.h"
 
@@ -58,7 +59,10 @@ void render() {
 }
 
 // The sparkle letters show about one frame in 64 from this part on.
-void text_layers() { TORQ6150_settings.sparkle_mask = 63; }
+void text_layers() {
+  TORQ6150_settings.sparkle_mask = 63;
+  TORQ6150_sparkle_letters();
+}
 
 // Every path made by the set-up is freed, whichever way the part ended.
 void finish() {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "demo.h"
+#include "layers.h"
 #include "list.h"
 #include "parts.h"
 #include "sample.h"
@@ -51,6 +52,11 @@ void render() {
   }
 }
 
+void text_layers() {
+  TORQ6150_fps_overlay();
+  TORQ6150_circling_letters();
+}
+
 }  // namespace
 
-const DemoPart TORQ6150_sine_line_part{500, setup, render, nullptr, nullptr, true, true};
+const DemoPart TORQ6150_sine_line_part{500, setup, render, text_layers, nullptr, true, true};

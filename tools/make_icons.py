@@ -66,11 +66,13 @@ class Drawing:
         return self
 
     def head(self, cx, cy, filled=True):
-        """A small note head, five units wide and three high."""
-        self.poly([(cx - 2, cy), (cx - 1, cy - 1), (cx + 1, cy - 1), (cx + 2, cy),
-                   (cx + 1, cy + 1), (cx - 1, cy + 1)], closed=True)
+        """A small note head five units wide and three high: a diamond, or
+        when filled three strokes that close up into a solid oval."""
         if filled:
-            self.line(cx - 1, cy, cx + 1, cy)
+            self.line(cx - 1, cy - 1, cx + 1, cy - 1).line(cx - 2, cy, cx + 2, cy)
+            self.line(cx - 1, cy + 1, cx + 1, cy + 1)
+        else:
+            self.poly([(cx - 2, cy), (cx, cy - 1), (cx + 2, cy), (cx, cy + 1)], closed=True)
         if cy >= 14 or cy <= 2:
             self.line(cx - 3, cy - cy % 2, cx + 3, cy - cy % 2)  # ledger line
         return self
@@ -107,19 +109,18 @@ class Drawing:
         return self
 
     def dot(self, cx, cy, filled=True):
-        """A note head three units across, for runs of notes."""
-        self.poly([(cx - 1, cy), (cx, cy - 1), (cx + 1, cy), (cx, cy + 1)], closed=True)
+        """A note head three units across, for runs of notes: a cross that
+        fills the diamond, or the diamond's outline."""
         if filled:
-            self.line(cx, cy, cx, cy)
-        return self
+            return self.line(cx - 1, cy, cx + 1, cy).line(cx, cy - 1, cx, cy + 1)
+        return self.poly([(cx - 1, cy), (cx, cy - 1), (cx + 1, cy), (cx, cy + 1)], closed=True)
 
     def mid_head(self, cx, cy, filled=True):
         """A tilted note head seven units wide and five high."""
-        self.poly([(cx - 3, cy + 1), (cx - 2, cy - 1), (cx, cy - 2), (cx + 2, cy - 2),
-                   (cx + 3, cy - 1), (cx + 2, cy + 1), (cx, cy + 2), (cx - 2, cy + 2)],
-                  closed=True)
+        self.poly([(cx - 3, cy + 1), (cx - 1, cy - 2), (cx + 2, cy - 2), (cx + 3, cy - 1),
+                   (cx + 1, cy + 2), (cx - 2, cy + 2)], closed=True)
         if filled:
-            self.line(cx - 2, cy, cx + 2, cy).line(cx - 1, cy + 1, cx + 1, cy - 1)
+            self.line(cx - 2, cy + 1, cx + 2, cy - 1)
         return self
 
     def big_head(self, cx, cy, filled=True):
@@ -188,16 +189,16 @@ def staff_dots(pitches, stems=False):
     return g
 
 
-def staff_notes(pitches, xs, filled=True, flags=0):
+def staff_notes(pitches, xs):
     """Notes on the staff, stems up below the middle line and down above it."""
     g = d().staff()
     for x, p in zip(xs, pitches):
         y = PITCH[p]
-        g.note(x, y, filled, y > 8, 6, flags)
+        g.note(x, y, True, y > 8, 6)
     return g
 
 
-def chord(pitches, x=7, up=True):
+def chord(pitches, x=7):
     """Heads on one stem; a head one step above its neighbour moves to the
     right of the stem."""
     g = d().staff()
@@ -207,11 +208,7 @@ def chord(pitches, x=7, up=True):
         aside = below is not None and below - y == 1
         g.head(x + 4 if aside else x, y)
         below = None if aside else y
-    if up:
-        g.line(x + 2, ys[0], x + 2, max(0, ys[-1] - 6))
-    else:
-        g.line(x - 2, ys[-1], x - 2, min(15, ys[0] + 6))
-    return g
+    return g.line(x + 2, ys[0], x + 2, max(0, ys[-1] - 6))
 
 
 def scale(start, count, step=1, stems=False, beam=False, down=False, filled=True):
@@ -233,15 +230,9 @@ def scale(start, count, step=1, stems=False, beam=False, down=False, filled=True
     return g
 
 
-def big_note(cx, cy, filled=True, stem=True, flags=0, up=True):
-    g = d().big_head(cx, cy, filled)
-    if stem and up:
-        g.line(cx + 4, cy - 1, cx + 4, 0)
-        for i in range(flags):
-            g.path("0,0 4,4 3,7", cx + 4, 3 * i)
-    elif stem:
-        g.line(cx - 4, cy + 1, cx - 4, 15)
-    return g
+def big_note(cx, cy, filled=True):
+    """A large note with its stem up to the top edge."""
+    return d().big_head(cx, cy, filled).line(cx + 4, cy - 1, cx + 4, 0)
 
 
 def pair(beams=1, up=True, filled=True, flags=False, heights=(12, 9)):
@@ -387,9 +378,9 @@ def icons():
     art["GCEA-5"] = g
     art["GDB"] = d().staff().beamed([(3, 10), (8, 6), (13, 8)])
 
-    g = d().ring(8, 8, 7, 7, 16, 0.5)
+    g = d().ring(8, 8, 7, 7, 20, 0.5)
     for r in (6, 5, 4):
-        g.ring(8, 8, r, r, 12, 0.25 * r)
+        g.ring(8, 8, r, r, 14, 0.25 * r)
     g.ring(8, 8, 2, 2, 8, 0.5).ring(8, 8, 1, 1, 4, 0.5)
     art["LP"] = g
 
@@ -401,9 +392,10 @@ def icons():
     # Bass drum from the front, with its feet.
     g = d().ring(8, 7, 7, 7, 12, 0.5).ring(8, 7, 4, 4, 8, 0.5)
     g.line(3, 13, 1, 15).line(13, 13, 15, 15).line(8, 0, 8, 3).line(8, 11, 8, 14)
+    g.line(1, 7, 4, 7).line(12, 7, 15, 7)
     art["drum-2"] = g
 
-    art["ear"] = d().path("5,4 7,1 11,1 14,4 14,8 11,11 10,14 7,15 5,14") \
+    art["ear"] = d().path("5,5 6,2 8,1 11,1 13,2 14,4 14,8 12,10 11,11 10,14 8,15 6,15 5,14") \
         .path("7,5 9,3 11,4 12,6 10,9 8,9 9,11")
 
     # Acoustic guitar standing, neck up.
@@ -412,7 +404,7 @@ def icons():
     art["guitar"] = g
     # Electric guitar with horns and pickups.
     g = d().path("7,0 9,0 9,2 8,3 8,7 10,6 11,7 10,9 12,11 11,14 5,14 4,11 6,9 5,6 7,7 7,3 6,2 7,0")
-    g.rect(6, 9, 10, 10).rect(6, 12, 10, 12)
+    g.rect(6, 9, 10, 10).rect(6, 12, 10, 12).line(7, 3, 7, 13).line(9, 3, 9, 13)
     art["guitar-2"] = g
     # Acoustic guitar lying across, neck to the top right.
     g = d().path("15,0 14,3 12,3 7,8 8,10 7,13 4,14 2,13 1,11 2,8 5,7 7,8")
@@ -420,15 +412,15 @@ def icons():
     art["guitar-3"] = g
 
     art["hextime"] = time_signature(6, 8).note(10, 10, True, True, 6, 1)
-    art["hextimes2"] = time_signature(6, 4).note(10, 9)
+    art["hextimes2"] = time_signature(6, 4).note(9, 9).note(13, 11)
 
     # Violin with its f-holes and scroll.
     g = d().path("7,0 9,0 9,2 8,3 8,5 10,5 11,7 10,9 11,11 10,14 6,14 5,11 6,9 5,7 6,5 8,5")
-    g.line(7, 3, 7, 5).line(7, 8, 7, 11).line(9, 8, 9, 11).line(6, 15, 10, 15)
+    g.line(7, 3, 7, 5).line(7, 8, 7, 11).line(9, 8, 9, 11).line(6, 15, 10, 15).line(2, 13, 14, 4)
     art["instrumentString"] = g
     # Cello with its spike, and the bow across it.
     g = d().path("7,0 8,0 8,4 10,5 10,7 9,8 10,9 11,12 9,14 6,14 4,12 5,9 6,8 5,7 5,5 7,4 7,0")
-    g.line(7, 14, 7, 15).line(1, 12, 14, 7)
+    g.line(7, 14, 7, 15).line(1, 12, 14, 7).line(7, 5, 7, 12)
     art["instrumentString-2"] = g
     # Harp: the frame and six strings.
     g = d().path("2,15 2,1 5,0 8,2 14,5 13,7 3,15 2,15")
@@ -448,19 +440,22 @@ def icons():
         g.rect(x1, 3, x1 + 2, 8)
     art["keyboard"] = g
     # Keyboard on a cross stand.
-    g = keys(d(), 0, 3, 15, 8, 7).line(3, 8, 12, 15).line(12, 8, 3, 15)
+    g = keys(d(), 0, 3, 15, 8, 7).line(3, 8, 12, 15).line(12, 8, 3, 15).line(1, 15, 14, 15)
     art["keyboard-2"] = g
 
     g = d().path("4,15 6,1 10,1 12,15 4,15").line(2, 15, 14, 15).line(8, 12, 11, 3)
     g.rect(9, 6, 10, 7).line(6, 12, 10, 12)
+    for y in (4, 7, 10):
+        g.line(7, y, 8, y)
     art["metronome"] = g
     g = d().path("3,15 6,3 8,1 10,3 13,15 3,15").line(8, 13, 4, 4).rect(5, 7, 6, 8)
-    for y in (6, 9, 12):
+    for y in (5, 7, 9, 11):
         g.line(7, y, 9, y)
     art["metronome-3"] = g
 
     # Hand-held microphone, grille up.
     g = d().ring(8, 4, 3, 3, 8, 0.5).line(5, 4, 11, 4).line(8, 1, 8, 7)
+    g.line(6, 2, 10, 6).line(10, 2, 6, 6)
     g.path("6,7 7,15 9,15 10,7")
     art["microphone"] = g
     # Microphone in a holder on a stand.
@@ -553,12 +548,12 @@ def icons():
     art["third-2"] = d().staff().beamed([(4, 12), (11, 10)])
     art["three"] = time_signature(3, 4, 2).note(11, 10)
     g = d().path("1,7 9,7").path("1,10 9,10").path("9,6 14,3 14,14 9,11 9,6")
-    g.line(0, 8, 1, 7).line(0, 9, 1, 10).line(0, 8, 0, 9)
+    g.line(0, 8, 1, 7).line(0, 9, 1, 10).line(0, 8, 0, 9).path("4,10 4,13 8,13 8,10")
     for x in (3, 5, 7):
         g.line(x, 7, x, 4).line(x - 1, 4, x + 1, 4)
     art["trumpet"] = g
     g = d().path("2,0 13,0 15,2 15,13 13,15 2,15 0,13 0,2 2,0")
-    for v in (4, 8, 11):
+    for v in (3, 6, 9, 12):
         g.line(v, 0, v, 15).line(0, v, 15, v)
     art["waffle"] = g
     return art

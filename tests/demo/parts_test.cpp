@@ -129,3 +129,35 @@ TEST_F(Parts, ArchPathTrailsPersistUnderTheSlowFade) {
   EXPECT_GT(lit, 100);
   TORQ6150_arch_path_part.finish();
 }
+
+TEST_F(Parts, TextLayersInTheirPartsOrder) {
+  DemoState& s = TORQ6150_state;
+  const auto lit = [&s](std::int32_t w, std::int32_t h, std::uint32_t colour) {
+    int n = 0;
+    for (std::int32_t y = 0; y < h; ++y)
+      for (std::int32_t x = 0; x < w; ++x) n += IMG_get_pixel(s.frame, x, y) == colour;
+    return n;
+  };
+  // Sine lines: the overlay comes first, so it takes the colour of the last
+  // letter drawn before it ("Q", palette entry f).
+  IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
+  s.show_fps = 1;
+  s.fps->frame_count = 100;
+  TORQ6150_sine_line_part.text_layers();
+  TORQ6150_sine_line_part.text_layers();
+  s.show_fps = 0;
+  EXPECT_GT(lit(128, 32, 0x00FF64), 0);
+  EXPECT_EQ(lit(128, 32, 0x00FF64) + lit(128, 32, 0), 128 * 32);
+  // Arch paths: the sparkle letters with the mask set to 63 first.
+  for (const bool shown : {false, true}) {
+    SCOPED_TRACE(shown);
+    unsigned seed = 0;
+    do std::srand(++seed);
+    while (((std::rand() & 63) == 0) != shown);
+    std::srand(seed);
+    IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
+    TORQ6150_arch_path_part.text_layers();
+    EXPECT_EQ(TORQ6150_settings.sparkle_mask, 63);
+    EXPECT_EQ(lit(256, 256, 0) < 256 * 256, shown);
+  }
+}
