@@ -5,6 +5,7 @@
 
 #include "font.h"
 #include "imgfx.h"
+#include "layers.h"
 #include "list.h"
 #include "obj2d.h"
 #include "parts.h"
@@ -128,7 +129,9 @@ void render() {
   SCROLL_step(s.scroller);
   SCROLL_draw(s.scroller);
   // The bounce for the next frame: the positive half-wave, y from 32 up to -31.
-  if (s.scroller != nullptr) s.scroller->y = 32 - (wrap_mul(64, SINE_TABLE[s.bounce_phase & 511]) >> 15);
+  if (s.scroller != nullptr) {
+    s.scroller->y = 32 - (wrap_mul(64, SINE_TABLE[s.bounce_phase & 511]) >> 15);
+  }
   s.bounce_phase = wrap_add(s.bounce_phase, 40);
   s.backdrop_phase = (s.backdrop_phase + 20) & 1023;
   draw_backdrop();
@@ -140,6 +143,12 @@ void finish() {
   IMG* sheet = TORQ6150_state.sheet_font->sheet;
   IMG_add_color(sheet, 0x505000);
   IMG_sub_color(sheet, 0x000020);
+}
+
+// The frame-rate overlay, then the circling letters.
+void text_layers() {
+  TORQ6150_fps_overlay();
+  TORQ6150_circling_letters();
 }
 
 }  // namespace
@@ -171,4 +180,4 @@ IMG* TORQ6150_build_big_glyphs(LIST* glyphs, const SAMPLE* palette) {
   return sheet;
 }
 
-const DemoPart TORQ6150_scroller_part{750, setup, render, nullptr, finish, true, true};
+const DemoPart TORQ6150_scroller_part{750, setup, render, text_layers, finish, true, true};

@@ -17,7 +17,7 @@ struct SCROLL {
   std::int32_t x, y;    // top-left corner of the scroller on the target, in pixels
   std::int32_t width;   // visible width in pixels
   std::int32_t speed;   // pixels per step; negative scrolls the other way
-  std::int32_t offset;  // pixels the first visible glyph is shifted left, normally 0..glyph width - 1
+  std::int32_t offset;  // pixels the first glyph is shifted left, normally 0..glyph width - 1
   const char* text;     // NUL-terminated text, not owned
   CURSOR* cursor;       // owned; its position is the first visible character
   FONT* font;           // not owned; its pen, code and target are overwritten while drawing

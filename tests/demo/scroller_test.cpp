@@ -130,8 +130,8 @@ TEST_F(ScrollerPart, FirstFrameEverHasNoBackdropAndLaterFramesShowItOnTop) {
     return v;
   });
   const std::int32_t wobble = (128 * SINE_TABLE[60]) >> 16;
-  EXPECT_EQ(values, (std::vector<std::uint64_t>{
-                        0, 128 * 64, 128 * 64, static_cast<std::uint64_t>((96 + wobble) * 256 + 64)}));
+  const auto corner = static_cast<std::uint64_t>((96 + wobble) * 256 + 64);
+  EXPECT_EQ(values, (std::vector<std::uint64_t>{0, 128 * 64, 128 * 64, corner}));
 }
 
 TEST_F(ScrollerPart, LineFeedsAreBlankScreenWidthsAndTheTextWrapsWithoutAGap) {
@@ -150,7 +150,9 @@ TEST_F(ScrollerPart, LineFeedsAreBlankScreenWidthsAndTheTextWrapsWithoutAGap) {
       SCROLL_draw(scroller);
       std::uint64_t left = 0, right = 0;
       for (std::int32_t y = 0; y < 256; ++y) {
-        for (std::int32_t x = 0; x < 256; ++x) (x < 128 ? left : right) += IMG_get_pixel(frame(), x, y) != 0;
+        for (std::int32_t x = 0; x < 256; ++x) {
+          (x < 128 ? left : right) += IMG_get_pixel(frame(), x, y) != 0;
+        }
       }
       v.push_back(left);
       v.push_back(right > 1000);
@@ -184,7 +186,8 @@ TEST_F(ScrollerPart, KeysUAndIChangeTheSpeedStoppingAndReversingTheText) {
     const auto frames = [&](int n) {
       for (int i = 0; i < n; ++i) {
         TORQ6150_scroller_part.render();
-        v.push_back(static_cast<std::uint64_t>(scroller->cursor->position * 1000 + scroller->offset));
+        const std::int32_t at = scroller->cursor->position * 1000 + scroller->offset;
+        v.push_back(static_cast<std::uint64_t>(at));
       }
     };
     for (int i = 0; i < 24; ++i) TORQ6150_key('i');
