@@ -71,6 +71,8 @@ TEST(RASTER, FullFrameOverTheBarTableAndWrapOfALargeTable) {
   EXPECT_EQ(b.raster->position, 4 * 65536);
   b.raster->position = 1530 * 65536;
   EXPECT_EQ(b.rows()[6], 0u);
+  b.raster->position = -65536;  // set by hand below 0: still an entry of the table
+  EXPECT_EQ(b.rows()[0], 1535u);
   // The largest table: the position and the sum stay defined.
   RASTER_set_size(b.raster, 32768);
   b.raster->position = 32767 * 65536 + 65535;
