@@ -4,7 +4,7 @@
 const DemoPart* const* TORQ6150_cycle() {
   static const DemoPart* const cycle[10] = {
       &TORQ6150_waveform_part,   // 1 waveform
-      nullptr,                   // 2 scroller
+      &TORQ6150_scroller_part,   // 2 scroller
       &TORQ6150_arch_path_part,  // 3 arch paths
       nullptr,                   // 4 thick two-colour line benchmark
       &TORQ6150_star_burst_part,  // 5 star bursts

@@ -15,7 +15,9 @@ struct LFONT;
 struct LIST;
 struct LSTAR;
 struct MUSIC;
+struct RASTER;
 struct SAMPLE;
+struct SCROLL;
 struct XSND;
 
 // Settings with their values at start; the keys change some of them.
@@ -72,6 +74,15 @@ struct DemoState {
   LIST* scopes;      // 13 SAMDRAW records of the waveform part: the history grid, then the live scope
   LSTAR* star_bursts[4];  // made anew at each visit of the star-burst part, kept for the ray keys
   BACKMOVE* star_mover;   // the star-burst part's background and its tile, only during the part
+  RASTER* bars;       // the scroller part's 1536 bar colours
+  IMG* big_glyphs;    // its 128 letters of 256 x 256 stacked vertically, the sheet of big_font
+  FONT* big_font;     // its font of 256 x 256 cells
+  SCROLL* scroller;   // its text, in big_font; keys "u" and "i" change its speed
+  std::int32_t chain_phase_x1, chain_phase_y1;  // sine-table phases of the sprite chain
+  std::int32_t chain_phase_x2, chain_phase_y2;
+  std::int32_t bounce_phase;    // vertical bounce of the text, used AND 511
+  std::int32_t backdrop_phase;  // vertical wobble of the backdrop
+  std::uint8_t backdrop_armed;  // the backdrop is drawn from the part's second frame ever on
 };
 
 extern DemoSettings TORQ6150_settings;

@@ -2,6 +2,8 @@
 
 #include "demo.h"
 #include "parts.h"
+#include "scroll.h"
+#include "wrap.h"
 
 void TORQ6150_key(std::int8_t key) {
   DemoState& s = TORQ6150_state;
@@ -24,6 +26,12 @@ void TORQ6150_key(std::int8_t key) {
       break;
     case '8':
       s.show_fps ^= 1;
+      break;
+    case 'u':
+      if (s.scroller != nullptr) s.scroller->speed = wrap_add(s.scroller->speed, 1);
+      break;
+    case 'i':
+      if (s.scroller != nullptr) s.scroller->speed = wrap_sub(s.scroller->speed, 1);
       break;
     case 'b':
       s.blur_on ^= 1;
