@@ -56,6 +56,22 @@ bool visual_takes_words(Display* display, int screen) {
   return false;
 }
 
+// Tells window managers and menus the program's class ("torq6150",
+// "Torq6150"; its menu entry names the same class), and fixes the window at
+// its size: the frame is never scaled, so a stretched window would only show
+// its background around the frame.
+void describe_window(Display* display, Window window, int width, int height) {
+  char name[] = "torq6150";
+  char class_name[] = "Torq6150";
+  XClassHint class_hint{name, class_name};
+  XSetClassHint(display, window, &class_hint);
+  XSizeHints size{};
+  size.flags = PMinSize | PMaxSize | PBaseSize;
+  size.min_width = size.max_width = size.base_width = width;
+  size.min_height = size.max_height = size.base_height = height;
+  XSetWMNormalHints(display, window, &size);
+}
+
 }  // namespace
 
 XDPY* XDPY_new() {
@@ -107,6 +123,7 @@ void XDPY_set_size(XDPY* display, std::int32_t width, std::int32_t height) {
     return;
   }
   x.window = window;
+  describe_window(x.display, window, width, height);
   // Ask the window manager to send its close request instead of killing the connection.
   XSetWMProtocols(x.display, window, &x.wm_delete, 1);
   XMapWindow(x.display, window);

@@ -25,8 +25,9 @@ void XDPY_error();
 XDPY* XDPY_new();
 
 // Replaces the window by a new mapped and raised one of the given size, with a
-// 2-pixel green border and a blue background. A missing record or a size below
-// 1 is reported and changes nothing.
+// 2-pixel green border, a blue background, the class "torq6150"/"Torq6150" and
+// that size fixed for the window manager. A missing record or a size below 1
+// is reported and changes nothing.
 void XDPY_set_size(XDPY* display, std::int32_t width, std::int32_t height);
 
 // Shows the image in the window: one copy into the server image and one

@@ -9,9 +9,10 @@ cd "$(dirname "$0")/.."
 packages="cmake ninja-build g++ libx11-dev x11-utils"
 if [ "$mode" = test ]; then
   # Unit tests and benchmarks, the X server and tools the end-to-end tests
-  # drive the real program with, and the sound emulation they capture with.
+  # drive the real program with, the sound emulation they capture with, and
+  # the checkers of the installed menu entry and manual page.
   packages="$packages clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
-            x11-apps netpbm sox alsa-oss libasound2"
+            x11-apps netpbm sox alsa-oss libasound2 desktop-file-utils man-db groff-base"
 fi
 missing=
 for package in $packages; do
