@@ -1,10 +1,11 @@
 // Raster primitives of IMG and IMGFX: Bresenham lines, spans, filled circles,
 // two-colour (dithered) lines and thick lines made of parallel strokes.
 //
-// Every primitive is clipped once per run or per line: the steps of a line
-// that fall outside the image are skipped by arithmetic on the error term,
-// the runs of a circle are clipped row by row, and the remaining pixels are
-// stored through a running index with no call and no bounds check per pixel.
+// Every primitive is clipped once per line or per row: the steps of a line
+// that fall outside the image are skipped by arithmetic on the error term and
+// the rest are stored through a running index with no call and no bounds
+// check per pixel; the runs of a circle and the rows of a thick line are
+// clipped row by row and filled as whole spans.
 // The stored pixels are exactly those of the plain per-pixel algorithms,
 // including for coordinates anywhere in the signed 32-bit range; all
 // coordinate arithmetic is done in 64 bits (128 bits where products of two
