@@ -1,10 +1,11 @@
 // Raster primitives of IMG and IMGFX: Bresenham lines, spans, filled circles,
 // two-colour (dithered) lines and thick lines made of parallel strokes.
 //
-// Every primitive is clipped once per run or per line: the steps of a line
-// that fall outside the image are skipped by arithmetic on the error term,
-// the runs of a circle are clipped row by row, and the remaining pixels are
-// stored through a running index with no call and no bounds check per pixel.
+// Every primitive is clipped once per line or per row: the steps of a line
+// that fall outside the image are skipped by arithmetic on the error term and
+// the rest are stored through a running index with no call and no bounds
+// check per pixel; the runs of a circle and the rows of a thick line are
+// clipped row by row and filled as whole spans.
 // The stored pixels are exactly those of the plain per-pixel algorithms,
 // including for coordinates anywhere in the signed 32-bit range; all
 // coordinate arithmetic is done in 64 bits (128 bits where products of two
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cwchar>
 #include <utility>
 
 #include "img.h"
@@ -26,6 +28,15 @@ using std::int64_t;
 // Products of two line lengths of up to 2^32 each need more than 64 bits.
 __extension__ typedef __int128 Wide;
 
+
+// Stores the colour in `count` consecutive pixels. The C library's wide-character
+// fill stores 32-bit words with the widest vector stores the machine has,
+// where a plain loop here compiles to one store at a time.
+void fill(std::uint32_t* p, int64_t count, std::uint32_t colour) {
+  static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+  std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(colour),
+               static_cast<std::size_t>(count));
+}
 
 int64_t sign(int64_t v) { return (v > 0) - (v < 0); }
 
@@ -337,14 +348,239 @@ void thick_strokes(const IMG& image, int64_t x1, int64_t y1, int64_t x2, int64_t
   }
 }
 
+// Thick lines row by row.
+//
+// Every stroke of a thick line is the line from (x1, y1) to (x2, y2) moved by
+// a fixed vector (a Bresenham path does not depend on where it starts), so
+// the strokes' pixels on any row come from a few rows of that one base line.
+// On each row the base line covers one run of columns (one pixel when it is
+// y-major), and the runs of successive rows follow each other without gap.
+// Stacked strokes (shallow lines) join the runs of neighbouring base rows,
+// side-by-side strokes (steep lines) widen a single pixel, and a diagonal
+// pair's second stroke closes the gap between its first and the next pair's:
+// in every case the strokes fill one unbroken span per row. The base line is
+// walked once; each row is then filled directly. Where two-colour strokes
+// overlap (only within a diagonal pair, and between neighbouring pairs of a
+// y-major line) the later stroke's colour is stored last, as when they are
+// drawn one after the other.
+
+// Longest base line (major length) drawn row by row; its rows and colours
+// are kept on the stack. Longer lines are drawn stroke by stroke.
+constexpr int64_t kRowLineMax = 511;
+
+// The base line of a thick line, from its left end (x1, y1) to (x2, y2),
+// x1 <= x2, with its rows numbered from the top one, row r being y = top + r.
+// For two-colour strokes it also holds the colour of every step and the
+// colours of a row of diagonal pairs (see thick_rows).
+template <bool dither>
+struct BaseLine {
+  int64_t top, rows;  // rows: |dy| + 1
+  bool rising;        // dy < 0: later steps lie on higher rows
+  std::int32_t first[kRowLineMax + 1];  // leftmost column of each row, from x1
+  std::int32_t last[kRowLineMax + 1];   // rightmost column of each row, from x1
+  std::uint32_t colour[dither ? kRowLineMax + 1 : 1];     // by step
+  std::uint32_t paired[dither ? 2 * kRowLineMax + 2 : 1];  // by column of a pair row
+
+  // Number of the row counted along the line (0 for the row of (x1, y1)).
+  int64_t along(int64_t r) const { return rising ? rows - 1 - r : r; }
+};
+
+// Walks the Bresenham path of the base line once, recording each row's run
+// and, for two-colour strokes, the colours.
+//
+// A row of diagonal pairs holds, left to right, the pairs of successive base
+// rows, pair i being the row's run moved right by i and by i + 1, the second
+// stroke stored last. For an x-major line each pair is the run's first colour
+// followed by the run's colours; for a y-major line each pair is its step's
+// colour twice, and where the next pair starts only one column further on, it
+// overwrites the second. Both make one sequence, `paired`, in which the pair
+// of row r starts at first[r] + along(r); a row of pairs is a slice of it,
+// except that the last pair of a y-major row keeps its second pixel.
+template <bool dither>
+void walk_base(BaseLine<dither>& base, int64_t dx, int64_t y1, int64_t y2, std::uint32_t colour1,
+               std::uint32_t colour2) {
+  const int64_t dy = y2 - y1, ady = dy < 0 ? -dy : dy;
+  base.top = std::min(y1, y2);
+  base.rows = ady + 1;
+  base.rising = dy < 0;
+  const int64_t M = std::max(dx, ady), m = std::min(dx, ady);
+  const int64_t row_step = dy >= 0 ? 1 : -1;
+  int64_t r = dy >= 0 ? 0 : ady;
+  int64_t error = M >> 1;
+  // The two-colour dither: counter f, kept one below its value so that "at
+  // most 0" is the sign bit, and the step k subtracted from it.
+  int64_t f_less_1 = M - 1;
+  const std::uint32_t flip = colour1 ^ colour2;
+  const auto colour_at = [&](int64_t k) {
+    f_less_1 -= k;
+    const int64_t second = f_less_1 >> 63;  // all ones for colour 2
+    f_less_1 += M & second;
+    return colour1 ^ (flip & static_cast<std::uint32_t>(second));
+  };
+  std::uint32_t* paired = base.paired;
+  if (M == 0) {
+    // A single point takes colour 1.
+    base.first[0] = base.last[0] = 0;
+    if constexpr (dither) base.colour[0] = base.paired[0] = base.paired[1] = colour1;
+  } else if (dx <= ady) {
+    // One pixel per row; the column moves right when the error term wraps.
+    std::int32_t x = 0;
+    const std::int32_t x_step = dx > 0;
+    for (int64_t n = 0; n <= M; ++n, r += row_step) {
+      base.first[r] = base.last[r] = x;
+      error -= m;
+      const bool wrap = error <= 0;
+      if (wrap) error += M;
+      if constexpr (dither) {
+        const std::uint32_t c = colour_at(n);
+        base.colour[n] = c;
+        *paired++ = c;
+        *paired = c;
+        paired += wrap && x_step;
+      }
+      if (wrap) x += x_step;
+    }
+  } else {
+    // One run per row; a new row starts where the error term wraps.
+    base.first[r] = 0;
+    if constexpr (dither) {
+      const std::uint32_t c = colour_at(0);
+      base.colour[0] = paired[0] = paired[1] = c;
+      paired += 2;
+    }
+    for (std::int32_t n = 1; n <= M; ++n) {
+      // A level line (one pixel long) wraps the error term without a row step.
+      error -= m;
+      const bool wrap = error <= 0 && m > 0;
+      if (wrap) {
+        error += M;
+        base.last[r] = n - 1;
+        r += row_step;
+        base.first[r] = n;
+      }
+      if constexpr (dither) {
+        const std::uint32_t c = colour_at(n);
+        base.colour[n] = c;
+        *paired++ = c;
+        *paired = c;
+        paired += wrap;
+      }
+    }
+    base.last[r] = static_cast<std::int32_t>(M);
+  }
+}
+
+// Stores colour in columns a..b of the row, clipped to its width.
+inline void solid_span(std::uint32_t* row, int64_t width, int64_t a, int64_t b,
+                       std::uint32_t colour) {
+  a = std::max<int64_t>(a, 0);
+  b = std::min(b, width - 1);
+  for (int64_t x = a; x <= b; ++x) row[x] = colour;
+}
+
+// Stores colours[0], colours[1], ... in columns a..b of the row, clipped to its width.
+inline void colour_span(std::uint32_t* row, int64_t width, int64_t a, int64_t b,
+                        const std::uint32_t* colours) {
+  const int64_t from = std::max<int64_t>(a, 0), to = std::min(b, width - 1);
+  for (int64_t x = from; x <= to; ++x) row[x] = colours[x - a];
+}
+
+// Draws the thick line from (x1, y1) to (x2, y2), x1 <= x2, of thickness
+// t >= 2 and major length at most kRowLineMax row by row. The strokes are
+// those of thick_strokes: with `dither` each is a two-colour line from
+// colour1 to colour2, otherwise all pixels take colour1.
+template <bool dither>
+void thick_rows(IMG& image, int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t t,
+                std::uint32_t colour1, std::uint32_t colour2) {
+  const int64_t dx = x2 - x1;
+  BaseLine<dither> base;
+  walk_base(base, dx, y1, y2, colour1, colour2);
+  const int64_t ady = base.rows - 1, top = base.top, bottom = top + ady;
+  const int64_t width = image.width, height = image.height;
+  std::uint32_t* const pixels = image.pixels.get();
+  const auto row_of = [&](int64_t y) { return pixels + y * width; };
+
+  if (2 * dx <= ady) {
+    // Steep: strokes side by side; row y holds base row y widened to
+    // offsets lo..hi, every pixel in the colour of that row's step.
+    const int64_t lo = -(t / 2), hi = (t + 1) / 2 - 1;
+    for (int64_t y = std::max<int64_t>(top, 0), end = std::min(bottom, height - 1); y <= end; ++y) {
+      const int64_t r = y - top, x = x1 + base.first[r];
+      solid_span(row_of(y), width, x + lo, x + hi, dither ? base.colour[base.along(r)] : colour1);
+    }
+  } else if ((dx >> 1) > ady) {
+    // Shallow: strokes stacked; row y joins the runs of base rows y - hi to
+    // y - lo (those that exist). Column x is step x - x1 of every stroke.
+    const int64_t lo = -(t / 2), hi = (t + 1) / 2 - 1;
+    for (int64_t y = std::max<int64_t>(top + lo, 0), end = std::min(bottom + hi, height - 1);
+         y <= end; ++y) {
+      const int64_t upper = std::max(y - hi, top) - top, lower = std::min(y - lo, bottom) - top;
+      const int64_t a = base.rising ? base.first[lower] : base.first[upper];
+      const int64_t b = base.rising ? base.last[upper] : base.last[lower];
+      if constexpr (dither) {
+        colour_span(row_of(y), width, x1 + a, x1 + b, base.colour + a);
+      } else {
+        solid_span(row_of(y), width, x1 + a, x1 + b, colour1);
+      }
+    }
+  } else {
+    // Diagonal: pair i is base row y - across * i moved right by i and by
+    // i + 1; the pairs on row y are those whose base row exists.
+    const int64_t u = (3 * t) / 4, lo = -(u / 2), hi = (u + 1) / 2 - 1;
+    const int64_t across = y2 > y1 ? -1 : 1;
+    const int64_t first_y = across > 0 ? top + lo : top - hi;
+    const int64_t last_y = across > 0 ? bottom + hi : bottom - lo;
+    for (int64_t y = std::max<int64_t>(first_y, 0), end = std::min(last_y, height - 1); y <= end;
+         ++y) {
+      const int64_t i_lo = std::max(lo, across > 0 ? y - bottom : top - y);
+      const int64_t i_hi = std::min(hi, across > 0 ? y - top : bottom - y);
+      const int64_t r_lo = y - across * i_lo - top, r_hi = y - across * i_hi - top;
+      const int64_t a = x1 + base.first[r_lo] + i_lo, b = x1 + base.last[r_hi] + i_hi + 1;
+      std::uint32_t* const row = row_of(y);
+      if constexpr (dither) {
+        colour_span(row, width, a, b, base.paired + base.first[r_lo] + base.along(r_lo));
+        if (dx <= ady && b >= 0 && b < width) row[b] = base.colour[base.along(r_hi)];
+      } else {
+        solid_span(row, width, a, b, colour1);
+      }
+    }
+  }
+}
+
+// Draws a thick line in one or two colours: a plain line for thickness 1,
+// row by row where the line is short enough, otherwise stroke by stroke.
+template <bool dither>
+void thick_line(IMG& image, int64_t x1, int64_t y1, std::uint32_t colour1, int64_t x2,
+                int64_t y2, std::uint32_t colour2, int64_t t) {
+  if (x1 > x2) {
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+    std::swap(colour1, colour2);
+  }
+  const auto draw_stroke = [&](int64_t ax, int64_t ay, int64_t bx, int64_t by) {
+    if constexpr (dither) {
+      bicolor_line(image, ax, ay, colour1, bx, by, colour2);
+    } else {
+      line(image, ax, ay, bx, by, colour1);
+    }
+  };
+  const int64_t ady = y2 > y1 ? y2 - y1 : y1 - y2;
+  if (t == 1) {
+    draw_stroke(x1, y1, x2, y2);
+  } else if (std::max(x2 - x1, ady) <= kRowLineMax) {
+    thick_rows<dither>(image, x1, y1, x2, y2, t, colour1, colour2);
+  } else {
+    thick_strokes(image, x1, y1, x2, y2, t, draw_stroke);
+  }
+}
+
 // Fills the part of row `row` from x - half to x + half that lies inside.
 void circle_row(IMG& image, int64_t row, int64_t x, int64_t half, std::uint32_t colour) {
   if (row < 0 || row >= image.height) return;
   const int64_t lo = std::max<int64_t>(x - half, 0);
   const int64_t hi = std::min<int64_t>(x + half, image.width - 1);
   if (lo > hi) return;
-  std::fill_n(&image.pixels[static_cast<std::ptrdiff_t>(row * image.width + lo)], hi - lo + 1,
-              colour);
+  fill(&image.pixels[static_cast<std::ptrdiff_t>(row * image.width + lo)], hi - lo + 1, colour);
 }
 
 // Floor of the square root of a value from 0 to 2^62.
@@ -394,8 +630,7 @@ void IMG_hspan(IMG* image, std::int32_t y, std::int32_t xa, std::int32_t xb,
   const std::int32_t lo = std::max(std::min(xa, xb), 0);
   const std::int32_t hi = std::min(std::max(xa, xb), image->width - 1);
   if (lo > hi) return;
-  std::fill_n(&image->pixels[static_cast<std::ptrdiff_t>(y) * image->width + lo], hi - lo + 1,
-              colour);
+  fill(&image->pixels[static_cast<std::ptrdiff_t>(y) * image->width + lo], hi - lo + 1, colour);
 }
 
 void IMGFX_vspan(IMG* image, std::int32_t x, std::int32_t ya, std::int32_t yb,
@@ -511,30 +746,12 @@ void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint3
 void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                       std::int32_t y2, std::uint32_t colour, std::int32_t thickness) {
   if (!IMG_has_pixels(image) || thickness < 1) return;
-  int64_t ax = x1, ay = y1, bx = x2, by = y2;
-  if (ax > bx) {
-    std::swap(ax, bx);
-    std::swap(ay, by);
-  }
-  thick_strokes(*image, ax, ay, bx, by, thickness,
-                [&](int64_t sx, int64_t sy, int64_t ex, int64_t ey) {
-                  line(*image, sx, sy, ex, ey, colour);
-                });
+  thick_line<false>(*image, x1, y1, colour, x2, y2, colour, thickness);
 }
 
 void IMGFX_thick_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1,
                               std::uint32_t colour1, std::int32_t x2, std::int32_t y2,
                               std::uint32_t colour2, std::int32_t thickness) {
   if (!IMG_has_pixels(image) || thickness < 1) return;
-  int64_t ax = x1, ay = y1, bx = x2, by = y2;
-  std::uint32_t ca = colour1, cb = colour2;
-  if (ax > bx) {
-    std::swap(ax, bx);
-    std::swap(ay, by);
-    std::swap(ca, cb);
-  }
-  thick_strokes(*image, ax, ay, bx, by, thickness,
-                [&](int64_t sx, int64_t sy, int64_t ex, int64_t ey) {
-                  bicolor_line(*image, sx, sy, ca, ex, ey, cb);
-                });
+  thick_line<true>(*image, x1, y1, colour1, x2, y2, colour2, thickness);
 }

@@ -45,10 +45,11 @@ int64_t random_in(int64_t lo, int64_t hi) {
   return lo + static_cast<int64_t>(r % static_cast<std::uint64_t>(hi - lo + 1));
 }
 
-// Ends of a random line for a w x h image: near it, anywhere within +-far, or
-// through one of its pixels with the ends up to about `far` away.
+// Ends of a random line for a w x h image: near it, anywhere within +-far,
+// through one of its pixels with the ends up to about `far` away, or a few
+// pixels apart (every short slope and direction).
 void random_ends(std::int32_t w, std::int32_t h, int64_t far, std::int32_t e[4]) {
-  const int mode = std::rand() % 8;
+  const int mode = std::rand() % 10;
   const int64_t px = random_in(0, w - 1), py = random_in(0, h - 1);
   const int64_t limit = std::rand() % 2 ? far / 100 : 10;
   const int64_t dx = random_in(-limit, limit), dy = random_in(-limit, limit);
@@ -57,7 +58,9 @@ void random_ends(std::int32_t w, std::int32_t h, int64_t far, std::int32_t e[4])
     const int64_t through = (i % 2 ? py : px) + (i < 2 ? k1 : -k2) * (i % 2 ? dy : dx);
     e[i] = static_cast<std::int32_t>(mode < 4    ? random_in(-20, (i % 2 ? h : w) + 20)
                                      : mode == 4 ? random_in(-far, far)
-                                                 : through);
+                                     : mode < 8  ? through
+                                                 : i < 2 ? random_in(-8, (i % 2 ? h : w) + 8)
+                                                         : e[i - 2] + random_in(-5, 5));
   }
 }
 
@@ -255,10 +258,13 @@ TEST(IMG, PrimitivesMatchPlainVersions) {
       if (other) both(IMGFX_vspan, ref::vspan<T>, e[0], e[1], e[2], c1);
       if (!other) both(IMG_hspan, ref::hspan<T>, e[0], e[1], e[2], c1);
     } else {
-      // Mostly radii up to 300 around the image; now and then a large circle
-      // whose edge crosses it, most of its steps lying outside.
-      int64_t r = std::rand() % 4 ? random_in(-300, 300) : random_in(-3, 3);
-      int64_t cx = random_in(-320, w + 320), cy = random_in(-320, h + 320);
+      // Mostly radii up to 300 around the image or the benchmark's radii up
+      // to 63 across its edges; now and then a large circle whose edge
+      // crosses it, most of its steps lying outside.
+      const bool small = std::rand() % 2;
+      int64_t r = small ? random_in(0, 63) : std::rand() % 4 ? random_in(-300, 300) : random_in(-3, 3);
+      const int64_t reach = small ? 64 : 320;
+      int64_t cx = random_in(-reach, w + reach), cy = random_in(-reach, h + reach);
       if (std::rand() % 8 == 0) {
         r = random_in(300, 30000);
         cx = w / 2 + random_in(-r - 10, r + 10);
