@@ -71,7 +71,7 @@ struct DemoState {
   std::int32_t bicolor_line_count;   // lines per frame of the two-colour line benchmark
 
   // The circle-wave part: its waves, drawn anew at every set-up, and its background.
-  std::uint32_t wave_phase[3];        // sine indices of the x, y and radius waves at the first group
+  std::uint32_t wave_phase[3];        // sine indices of the x, y and radius waves, first group
   std::uint32_t wave_frame_step[3];   // added to each phase after every frame
   std::uint32_t wave_circle_step[3];  // added to each working phase after every group
   std::int32_t wave_radius;           // amplitude of the radius wave, 32 to 63
