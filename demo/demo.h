@@ -83,6 +83,20 @@ struct DemoState {
   std::int32_t bounce_phase;    // vertical bounce of the text, used AND 511
   std::int32_t backdrop_phase;  // vertical wobble of the backdrop
   std::uint8_t backdrop_armed;  // the backdrop is drawn from the part's second frame ever on
+
+  // Counts of the benchmark parts, never reset: each visit goes on from the last.
+  std::int32_t filled_circle_count;  // circles per frame of the filled-circle benchmark, minus one
+  std::int32_t bicolor_thick_count;  // lines per frame of the thick two-colour line benchmark
+  std::int32_t thick_line_count;     // lines per frame of the thick-line benchmark
+  std::int32_t bicolor_line_count;   // lines per frame of the two-colour line benchmark
+
+  // The circle-wave part: its waves, drawn anew at every set-up, and its background.
+  std::uint32_t wave_phase[3];        // sine indices of the x, y and radius waves, first group
+  std::uint32_t wave_frame_step[3];   // added to each phase after every frame
+  std::uint32_t wave_circle_step[3];  // added to each working phase after every group
+  std::int32_t wave_radius;           // amplitude of the radius wave, 32 to 63
+  std::int32_t wave_colour_step;      // palette distance between successive groups, 0 to 15
+  BACKMOVE* wave_mover;               // the sliding tiled background, made and freed per visit
 };
 
 extern DemoSettings TORQ6150_settings;
@@ -123,3 +137,5 @@ void TORQ6150_key(std::int8_t key);
 void TORQ6150_pause();
 // Advances the music by one frame and feeds the sound device, unless muted.
 void TORQ6150_music_step();
+// A random grey from 0x404040 to 0x7F7F7F: (rand() AND 63) x 0x010101 + 0x404040.
+std::uint32_t TORQ6150_random_grey();

@@ -5,6 +5,7 @@
 
 #include "backmove.h"
 #include "demo.h"
+#include "layers.h"
 #include "lstar.h"
 #include "parts.h"
 #include "wrap.h"
@@ -90,9 +91,14 @@ LRADIAL* second_set(int i) { return bursts()[i] != nullptr ? bursts()[i]->radial
 
 bool bursts_made() { return bursts()[0] != nullptr; }
 
+void text_layers() {
+  TORQ6150_fps_overlay();
+  TORQ6150_bouncing_letters();
+}
+
 }  // namespace
 
-const DemoPart TORQ6150_star_burst_part{750, setup, render, nullptr, finish, true, true};
+const DemoPart TORQ6150_star_burst_part{750, setup, render, text_layers, finish, true, true};
 
 void TORQ6150_stars_set_rays(std::int32_t n) {
   if (!bursts_made()) return;

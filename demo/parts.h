@@ -7,8 +7,13 @@
 extern const DemoPart TORQ6150_waveform_part;
 extern const DemoPart TORQ6150_scroller_part;
 extern const DemoPart TORQ6150_arch_path_part;
+extern const DemoPart TORQ6150_bicolor_thick_part;
 extern const DemoPart TORQ6150_star_burst_part;
+extern const DemoPart TORQ6150_thick_line_part;
 extern const DemoPart TORQ6150_sine_line_part;
+extern const DemoPart TORQ6150_filled_circle_part;
+extern const DemoPart TORQ6150_circle_wave_part;
+extern const DemoPart TORQ6150_bicolor_line_part;
 
 // Key commands on the star bursts; each does nothing before the star-burst
 // part has first made them.

@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include "demo.h"
 #include "imgfx.h"
 
@@ -56,4 +58,8 @@ void TORQ6150_run_part(const DemoPart& part) {
   }
   s.control &= static_cast<std::uint8_t>(~CONTROL_NEXT_PART);
   if (part.finish != nullptr) part.finish();
+}
+
+std::uint32_t TORQ6150_random_grey() {
+  return static_cast<std::uint32_t>(std::rand() & 63) * 0x010101u + 0x404040u;
 }
