@@ -1,0 +1,56 @@
+// The whole cycle of ten parts, run headless.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "demo_support.h"
+#include "parts.h"
+#include "xsnd_p.h"
+
+namespace {
+
+// Runs steps `first` to `last` of the cycle (counted from 0) in a child
+// process, with SPACE pressed in frame `space_frame` of step `space_step`
+// (none when negative), and returns the frames each step counted.
+std::vector<std::uint64_t> frames_per_step(int first, int last, int space_step,
+                                           int space_frame) {
+  return in_child([=] {
+    start_demo();
+    headless::reset();
+    DemoState& s = TORQ6150_state;
+    XSND_free(&s.sound_device);
+    s.sound_device = XSND_open(nullptr, nullptr);
+    std::vector<std::uint64_t> counted;
+    const DemoPart* const* cycle = TORQ6150_cycle();
+    for (int step = first; step <= last; ++step) {
+      if (step == space_step) headless::press(std::string(space_frame - 1, '\0') + " ");
+      const std::int32_t before = s.fps->frame_count;
+      TORQ6150_run_part(*cycle[step]);
+      counted.push_back(static_cast<std::uint64_t>(s.fps->frame_count - before));
+    }
+    return counted;
+  });
+}
+
+}  // namespace
+
+// The ten parts in the order of the show, each for its budget: 7500 frames in
+// all when no key is pressed.
+TEST(Cycle, TenPartsInOrderWithTheirBudgets) {
+  const DemoPart* const* cycle = TORQ6150_cycle();
+  const DemoPart* const order[10] = {
+      &TORQ6150_waveform_part,      &TORQ6150_scroller_part,     &TORQ6150_arch_path_part,
+      &TORQ6150_bicolor_thick_part, &TORQ6150_star_burst_part,   &TORQ6150_thick_line_part,
+      &TORQ6150_sine_line_part,     &TORQ6150_filled_circle_part, &TORQ6150_circle_wave_part,
+      &TORQ6150_bicolor_line_part};
+  for (int step = 0; step < 10; ++step) EXPECT_EQ(cycle[step], order[step]) << "step " << step + 1;
+  const std::vector<std::uint64_t> budgets{750, 750, 1000, 750, 750, 750, 500, 750, 750, 750};
+  EXPECT_EQ(frames_per_step(0, 9, -1, 0), budgets);
+}
+
+// SPACE in the 100th frame of the arch-path part ends that part alone: the
+// frame it was pressed in is not counted, and the next part runs in full.
+TEST(Cycle, OneSpaceSkipsExactlyOnePart) {
+  const std::vector<std::uint64_t> budgets{99, 750};
+  EXPECT_EQ(frames_per_step(2, 3, 2, 100), budgets);
+}
