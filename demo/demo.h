@@ -139,3 +139,15 @@ void TORQ6150_pause();
 void TORQ6150_music_step();
 // A random grey from 0x404040 to 0x7F7F7F: (rand() AND 63) x 0x010101 + 0x404040.
 std::uint32_t TORQ6150_random_grey();
+// A dark random grey from 0x101010 to 0x2F2F2F: (rand() AND 31) x 0x010101 + 0x101010.
+std::uint32_t TORQ6150_random_dark_grey();
+// The post-processing state a part's set-up establishes; keys change it afterwards.
+void TORQ6150_set_post_processing(std::uint32_t fade_colour, std::uint8_t blur_on,
+                                  std::uint8_t glare_on, std::uint8_t fade_on);
+// Colours the main font by changing its sheet in place: adds one colour, then
+// subtracts the other, per channel with saturation, so the opposite pair does
+// not restore the sheet exactly (channels pushed to 0 or 255 stay changed).
+void TORQ6150_tint_font(std::uint32_t add, std::uint32_t subtract);
+// 1536 colours once around the hue circle, in six ramps of 256: green, cyan,
+// blue, magenta, red, yellow and back to green.
+SAMPLE* TORQ6150_build_palette();

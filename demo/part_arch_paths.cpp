@@ -16,7 +16,6 @@ ARCHPATH* path_at(std::int32_t index) {
 
 void setup() {
   DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
   if (s.arch_paths == nullptr) s.arch_paths = LIST_new();
   const int n = std::rand() % 63 + 32;
   for (int i = 0; i <= n; ++i) {
@@ -39,10 +38,7 @@ void setup() {
     }
   }
   std::rand();
-  c.fade_colour = 0x010101;
-  s.blur_on = 1;
-  s.glare_on = 1;
-  c.fade_on = 1;
+  TORQ6150_set_post_processing(0x010101, 1, 1, 1);
 }
 
 // Only the paths at indexes 2, 1 and 0 are drawn: 64 steps each per frame.

@@ -86,15 +86,6 @@ constexpr Benchmark BENCHMARKS[] = {
 };
 enum { BICOLOR_THICK, THICK_LINES, FILLED_CIRCLES, BICOLOR_LINES };
 
-// Colours the main font by changing its sheet in place; both operations
-// saturate, so the opposite pair does not restore it exactly.
-void tint_sheet(std::uint32_t add, std::uint32_t subtract) {
-  FONT* font = TORQ6150_state.sheet_font;
-  IMG* sheet = font != nullptr ? font->sheet : nullptr;
-  IMG_add_color(sheet, add);
-  IMG_sub_color(sheet, subtract);
-}
-
 void print_at(std::int32_t y, const char* text) {
   FONT* font = TORQ6150_state.sheet_font;
   if (font == nullptr) return;
@@ -107,13 +98,9 @@ template <int N>
 void setup() {
   const Benchmark& b = BENCHMARKS[N];
   DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
-  c.fade_colour = TORQ6150_random_grey();
-  s.blur_on = 0;
-  s.glare_on = 0;
-  c.fade_on = 0;
+  TORQ6150_set_post_processing(TORQ6150_random_grey(), 0, 0, 0);
   s.white_background = b.white_background;
-  tint_sheet(b.tint_up, b.tint_down);
+  TORQ6150_tint_font(b.tint_up, b.tint_down);
   std::rand();
   std::rand();
   std::rand();
@@ -147,7 +134,7 @@ void render() {
 
 template <int N>
 void finish() {
-  tint_sheet(BENCHMARKS[N].tint_down, BENCHMARKS[N].tint_up);
+  TORQ6150_tint_font(BENCHMARKS[N].tint_down, BENCHMARKS[N].tint_up);
 }
 
 // The frame-rate overlay first, then the group name: sparkling over the thick

@@ -14,11 +14,6 @@
 
 namespace {
 
-IMG* font_sheet() {
-  FONT* font = TORQ6150_state.sheet_font;
-  return font != nullptr ? font->sheet : nullptr;
-}
-
 // A colour a given distance around the hue circle.
 std::uint32_t hue(std::int64_t index) {
   const auto wrapped = static_cast<std::int32_t>(index % 1536);
@@ -35,11 +30,7 @@ void print_at(std::int32_t x, std::int32_t y, const char* text) {
 
 void setup() {
   DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
-  c.fade_colour = TORQ6150_random_grey();
-  s.blur_on = 0;
-  s.glare_on = 0;
-  c.fade_on = 0;
+  TORQ6150_set_post_processing(TORQ6150_random_grey(), 0, 0, 0);
   // Phases, then the per-frame and per-group steps, wave by wave; the radius
   // wave's group step is drawn after one discarded number, and is larger.
   for (int wave = 0; wave < 3; ++wave) {
@@ -55,8 +46,7 @@ void setup() {
   s.wave_radius = (std::rand() & 31) + 32;
   s.wave_colour_step = std::rand() & 15;
   // Red lifted by 80, green and blue lowered by 80.
-  IMG_add_color(font_sheet(), 0x500000);
-  IMG_sub_color(font_sheet(), 0x005050);
+  TORQ6150_tint_font(0x500000, 0x005050);
   // The background: one of the bar font's cells 1 to 6, chosen at random.
   s.wave_mover = BACKMOVE_new();
   if (s.wave_mover == nullptr) return;
@@ -113,8 +103,7 @@ void render() {
 
 void finish() {
   DemoState& s = TORQ6150_state;
-  IMG_add_color(font_sheet(), 0x005050);
-  IMG_sub_color(font_sheet(), 0x500000);
+  TORQ6150_tint_font(0x005050, 0x500000);
   if (s.wave_mover == nullptr) return;
   IMG_free(&s.wave_mover->tile);
   BACKMOVE_free(&s.wave_mover);

@@ -51,11 +51,7 @@ RASTER* build_bars() {
 
 void setup() {
   DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
-  c.fade_colour = static_cast<std::uint32_t>(std::rand() & 63) * 0x010101 + 0x404040;
-  s.blur_on = 0;
-  s.glare_on = 0;
-  c.fade_on = 0;
+  TORQ6150_set_post_processing(TORQ6150_random_grey(), 0, 0, 0);
   if (s.bars == nullptr) {
     s.bars = build_bars();
     s.chain_phase_x2 = 200;
@@ -77,8 +73,7 @@ void setup() {
   }
   std::rand();  // drawn and discarded
   // Tint the main font for this part; the finish takes the tint off again.
-  IMG_add_color(s.sheet_font->sheet, 0x000020);
-  IMG_sub_color(s.sheet_font->sheet, 0x505000);
+  TORQ6150_tint_font(0x000020, 0x505000);
 }
 
 // 48 sprites along a Lissajous path, each a little further along it.
@@ -137,13 +132,8 @@ void render() {
   draw_backdrop();
 }
 
-// Takes the set-up's tint off the main font; both steps saturate, so channels
-// the tint pushed to 0 or 255 stay changed.
-void finish() {
-  IMG* sheet = TORQ6150_state.sheet_font->sheet;
-  IMG_add_color(sheet, 0x505000);
-  IMG_sub_color(sheet, 0x000020);
-}
+// Takes the set-up's tint off the main font, as far as saturation allows.
+void finish() { TORQ6150_tint_font(0x505000, 0x000020); }
 
 // The frame-rate overlay, then the circling letters.
 void text_layers() {

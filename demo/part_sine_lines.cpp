@@ -36,10 +36,7 @@ void setup() {
     line->height = c.frame_height;
     line->color = static_cast<std::uint32_t>(SAMPLE_get(s.palette, std::rand() % 1536));
   }
-  c.fade_colour = 0x101010;
-  s.blur_on = 1;
-  s.glare_on = 1;
-  c.fade_on = 0;
+  TORQ6150_set_post_processing(0x101010, 1, 1, 0);
   s.white_background = 0;
 }
 

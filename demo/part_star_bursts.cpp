@@ -60,12 +60,7 @@ void make_mover() {
 }
 
 void setup() {
-  DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
-  c.fade_colour = static_cast<std::uint32_t>(std::rand() & 31) * 0x010101 + 0x101010;
-  s.blur_on = 0;
-  s.glare_on = 0;
-  c.fade_on = 1;
+  TORQ6150_set_post_processing(TORQ6150_random_dark_grey(), 0, 0, 1);
   make_bursts();
   make_mover();
 }

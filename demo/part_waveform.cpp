@@ -49,19 +49,9 @@ void create_scopes() {
   LIST_append(scopes, new_scope(0, c.frame_height * 3 / 4, c.frame_width, c.frame_height / 4));
 }
 
-// The bitmap font's sheet, which the part tints while it runs.
-IMG* font_sheet() {
-  const FONT* font = TORQ6150_state.sheet_font;
-  return font != nullptr ? font->sheet : nullptr;
-}
-
 void setup() {
   DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
-  c.fade_colour = static_cast<std::uint32_t>(std::rand() & 63) * 0x010101 + 0x404040;
-  s.blur_on = 0;
-  s.glare_on = 0;
-  c.fade_on = 0;
+  TORQ6150_set_post_processing(TORQ6150_random_grey(), 0, 0, 0);
   std::rand();
   std::rand();
   std::rand();
@@ -77,11 +67,7 @@ void setup() {
     scope->marker = 0xddeeff;
   }
   // Blue lifted by 32, red and green lowered by 80.
-  IMG* sheet = font_sheet();
-  if (sheet != nullptr) {
-    IMG_add_color(sheet, 0x000020);
-    IMG_sub_color(sheet, 0x505000);
-  }
+  TORQ6150_tint_font(0x000020, 0x505000);
 }
 
 // Draws the scope over the whole of the buffer its holder holds.
@@ -144,12 +130,7 @@ void render() {
 }
 
 // Undoes the tint; channels it pushed against 0 or 255 do not come back exactly.
-void finish() {
-  IMG* sheet = font_sheet();
-  if (sheet == nullptr) return;
-  IMG_add_color(sheet, 0x505000);
-  IMG_sub_color(sheet, 0x000020);
-}
+void finish() { TORQ6150_tint_font(0x505000, 0x000020); }
 
 void text_layers() {
   TORQ6150_fps_overlay();

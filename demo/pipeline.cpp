@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "demo.h"
+#include "font.h"
 #include "imgfx.h"
 
 void TORQ6150_post_present() {
@@ -62,4 +63,23 @@ void TORQ6150_run_part(const DemoPart& part) {
 
 std::uint32_t TORQ6150_random_grey() {
   return static_cast<std::uint32_t>(std::rand() & 63) * 0x010101u + 0x404040u;
+}
+
+std::uint32_t TORQ6150_random_dark_grey() {
+  return static_cast<std::uint32_t>(std::rand() & 31) * 0x010101u + 0x101010u;
+}
+
+void TORQ6150_set_post_processing(std::uint32_t fade_colour, std::uint8_t blur_on,
+                                  std::uint8_t glare_on, std::uint8_t fade_on) {
+  TORQ6150_settings.fade_colour = fade_colour;
+  TORQ6150_state.blur_on = blur_on;
+  TORQ6150_state.glare_on = glare_on;
+  TORQ6150_settings.fade_on = fade_on;
+}
+
+void TORQ6150_tint_font(std::uint32_t add, std::uint32_t subtract) {
+  const FONT* font = TORQ6150_state.sheet_font;
+  if (font == nullptr || font->sheet == nullptr) return;
+  IMG_add_color(font->sheet, add);
+  IMG_sub_color(font->sheet, subtract);
 }

@@ -91,9 +91,9 @@ void build_line_fonts() {
   s.icon_font = new_line_font(s.icon_objects, nullptr);
 }
 
-// 1536 colours once around the hue circle, in six ramps of 256:
-// green, cyan, blue, magenta, red, yellow and back to green.
-SAMPLE* build_palette() {
+}  // namespace
+
+SAMPLE* TORQ6150_build_palette() {
   SAMPLE* palette = SAMPLE_new();
   SAMPLE_set_length(palette, 1536);
   for (std::int32_t i = 0; i < 256; ++i) {
@@ -106,6 +106,8 @@ SAMPLE* build_palette() {
   }
   return palette;
 }
+
+namespace {
 
 // Names the window through the xprop tool; without it the title stays the default.
 int set_window_title() {
@@ -140,7 +142,7 @@ int TORQ6150_startup() {
   build_fonts();
   build_line_fonts();
   s.star_image = parse(ASSET_stars);
-  s.palette = build_palette();
+  s.palette = TORQ6150_build_palette();
   s.backdrop_image = parse(ASSET_backdrop);
   s.background_colour = 0;
   s.music = TORQ6150_build_score();
