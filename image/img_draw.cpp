@@ -18,6 +18,7 @@
 #include "img.h"
 #include "img_p.h"
 #include "imgfx.h"
+#include "work.h"
 
 namespace {
 
@@ -368,6 +369,7 @@ int64_t circle_nearest_y(int64_t r2, int64_t x) {
 
 void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
               std::uint32_t colour) {
+  WORK_charge(WORK_LINE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -377,6 +379,7 @@ void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std
 
 void IMGFX_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                 std::uint32_t colour) {
+  WORK_charge(WORK_LINE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -418,6 +421,7 @@ void IMGFX_vspan(IMG* image, std::int32_t x, std::int32_t ya, std::int32_t yb,
 
 void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t radius,
                        std::uint32_t colour) {
+  WORK_charge(WORK_CIRCLE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -501,6 +505,7 @@ void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_
 
 void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint32_t colour1,
                         std::int32_t x2, std::int32_t y2, std::uint32_t colour2) {
+  WORK_charge(WORK_BICOLOR_LINE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -510,6 +515,7 @@ void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint3
 
 void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                       std::int32_t y2, std::uint32_t colour, std::int32_t thickness) {
+  WORK_charge(WORK_THICK_LINE);
   if (!IMG_has_pixels(image) || thickness < 1) return;
   int64_t ax = x1, ay = y1, bx = x2, by = y2;
   if (ax > bx) {
@@ -525,6 +531,7 @@ void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t
 void IMGFX_thick_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1,
                               std::uint32_t colour1, std::int32_t x2, std::int32_t y2,
                               std::uint32_t colour2, std::int32_t thickness) {
+  WORK_charge(WORK_THICK_BICOLOR_LINE);
   if (!IMG_has_pixels(image) || thickness < 1) return;
   int64_t ax = x1, ay = y1, bx = x2, by = y2;
   std::uint32_t ca = colour1, cb = colour2;
