@@ -13,6 +13,7 @@
 // file under an output's name.
 #include <fcntl.h>
 #include <png.h>
+#include <poll.h>
 #include <sndfile.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -57,8 +58,18 @@ Output raw_out, wav_out, mp4_out;
 int raw_fd = -1;        // the raw frames, a temporary file or standard output's duplicate
 SNDFILE* wav = nullptr;
 pid_t ffmpeg = -1;
-int video_pipe = -1;    // ffmpeg's standard input: the frames
-int audio_pipe = -1;    // ffmpeg's descriptor 3: the sound, signed 16-bit mono
+// A pipe to ffmpeg with what it has not yet taken. ffmpeg reads its two
+// inputs in an order of its own (while starting it may want seconds of one
+// before any more of the other), so neither pipe is ever waited on alone:
+// what a full pipe cannot take waits in memory.
+struct Pipe {
+  int fd = -1;
+  std::vector<char> pending;
+};
+Pipe video_pipe;  // ffmpeg's standard input: the frames
+Pipe audio_pipe;  // ffmpeg's descriptor 3: the sound, signed 16-bit mono
+// Bytes held for ffmpeg beyond which the capture waits for it to take some.
+constexpr std::size_t kMaxPending = std::size_t{64} << 20;
 bool done = false;      // the outputs are closed
 std::chrono::steady_clock::time_point started;
 
@@ -67,6 +78,7 @@ void remove_temps() {
 }
 
 void on_signal(int signal) {
+  if (ffmpeg > 0) kill(ffmpeg, SIGTERM);
   remove_temps();
   _exit(128 + signal);
 }
@@ -127,6 +139,25 @@ void write_all(int fd, const void* data, std::size_t size, const std::string& wh
   }
 }
 
+// Hands ffmpeg what its pipes take now; with `wait`, first waits until
+// one of the pipes with pending bytes can take some.
+void pump(bool wait) {
+  pollfd fds[2] = {{video_pipe.fd, POLLOUT, 0}, {audio_pipe.fd, POLLOUT, 0}};
+  Pipe* pipes[2] = {&video_pipe, &audio_pipe};
+  for (int i = 0; i < 2; ++i)
+    if (pipes[i]->pending.empty()) fds[i].fd = -1;
+  if (wait && poll(fds, 2, -1) < 0 && errno != EINTR)
+    fail_run("cannot wait for ffmpeg: " + std::string(std::strerror(errno)));
+  for (Pipe* p : pipes) {
+    while (!p->pending.empty()) {
+      const ssize_t n = write(p->fd, p->pending.data(), p->pending.size());
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
+      if (n <= 0) fail_run("ffmpeg stopped taking the capture: " + std::string(std::strerror(errno)));
+      p->pending.erase(p->pending.begin(), p->pending.begin() + n);
+    }
+  }
+}
+
 // Writes one still: 8-bit RGB PNG, under a temporary name first.
 void write_png(std::int32_t frame, const std::vector<std::uint32_t>& picture) {
   std::vector<std::uint8_t> rgb(kPixels * 3);
@@ -181,8 +212,9 @@ void close_outputs() {
     publish(wav_out);
   }
   if (ffmpeg > 0) {
-    close(video_pipe);
-    close(audio_pipe);
+    while (!video_pipe.pending.empty() || !audio_pipe.pending.empty()) pump(true);
+    close(video_pipe.fd);
+    close(audio_pipe.fd);
     int status = 0;
     waitpid(ffmpeg, &status, 0);
     ffmpeg = -1;
@@ -202,8 +234,12 @@ void emit(std::int32_t slot, const std::vector<std::uint32_t>& picture, const st
   if (wav != nullptr && sf_write_short(wav, sound, SAMPLER_slot_samples) != SAMPLER_slot_samples)
     fail_run("cannot write the WAV file \"" + wav_out.name + "\": " + sf_strerror(wav));
   if (ffmpeg > 0) {
-    write_all(video_pipe, picture.data(), picture_bytes, "frames to ffmpeg");
-    write_all(audio_pipe, sound, sound_bytes, "sound to ffmpeg");
+    const auto* pixels = reinterpret_cast<const char*>(picture.data());
+    const auto* samples = reinterpret_cast<const char*>(sound);
+    video_pipe.pending.insert(video_pipe.pending.end(), pixels, pixels + picture_bytes);
+    audio_pipe.pending.insert(audio_pipe.pending.end(), samples, samples + sound_bytes);
+    pump(false);
+    while (video_pipe.pending.size() + audio_pipe.pending.size() > kMaxPending) pump(true);
   }
   if ((slot + 1) % 50 == 0) show_progress(slot + 1);
   if (slot + 1 == options.frames) {
@@ -249,11 +285,15 @@ void start_ffmpeg() {
   int video[2], audio[2];
   if (pipe2(video, O_CLOEXEC) != 0 || pipe2(audio, O_CLOEXEC) != 0)
     refuse("cannot make pipes for ffmpeg: " + std::string(std::strerror(errno)));
+  // Both inputs are fully described, so ffmpeg need not look ahead into
+  // them: probing one pipe for seconds while the other fills would stall
+  // both ends, since the frames and their sound are written in step.
   std::vector<std::string> args = {
       "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
-      "-thread_queue_size", "64", "-f", "rawvideo", "-pix_fmt", "bgr0", "-s", "256x256", "-r", "50",
-      "-i", "pipe:0",
-      "-thread_queue_size", "64", "-f", "s16le", "-ar", "44100", "-ac", "1", "-i", "pipe:3"};
+      "-probesize", "32", "-analyzeduration", "0", "-thread_queue_size", "64",
+      "-f", "rawvideo", "-pix_fmt", "bgr0", "-s", "256x256", "-r", "50", "-i", "pipe:0",
+      "-probesize", "32", "-analyzeduration", "0", "-thread_queue_size", "64",
+      "-f", "s16le", "-ar", "44100", "-ac", "1", "-i", "pipe:3"};
   // Scaled before the colour subsampling, each pixel stays one flat colour.
   if (options.upscale) args.insert(args.end(), {"-vf", "scale=1024:1024:flags=neighbor"});
   args.insert(args.end(), {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-crf", "18", "-c:a", "aac",
@@ -274,8 +314,10 @@ void start_ffmpeg() {
   }
   close(video[0]);
   close(audio[0]);
-  video_pipe = video[1];
-  audio_pipe = audio[1];
+  video_pipe.fd = video[1];
+  audio_pipe.fd = audio[1];
+  fcntl(video_pipe.fd, F_SETFL, O_NONBLOCK);
+  fcntl(audio_pipe.fd, F_SETFL, O_NONBLOCK);
 }
 
 // Opens every output asked for, or refuses; nothing of the show has run yet.
