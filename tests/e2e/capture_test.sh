@@ -48,6 +48,15 @@ mkdir stills
 [ "$(ls stills)" = "$(printf 'f0000.png\nf0350.png')" ] || fail "stills: $(ls stills)"
 head -c 8 stills/f0350.png | od -An -c | grep -q 'P   N   G' || fail "not a PNG"
 
+# An output that is no regular file (a named pipe here, /dev/null alike) is
+# written, not replaced.
+mkfifo pipe
+cat pipe >piped.raw &
+"$CAPTURE" --quiet --frames 60 --raw pipe || fail "capture into a named pipe"
+wait
+[ -p pipe ] || fail "the named pipe was replaced"
+[ "$(size piped.raw)" = $((60 * FRAME)) ] || fail "$(size piped.raw) bytes through the pipe"
+
 # Bad input: status 2, a message naming the fault, nothing left behind.
 rm -rf ./* ./.[!.]*
 bad() {

@@ -98,8 +98,12 @@ void on_signal(int signal) {
   std::_Exit(2);
 }
 
-// The temporary name beside `name`: ".NAME.partPID" in the same folder.
+// The temporary name beside `name`: ".NAME.partPID" in the same folder. An
+// existing output that is no regular file (a device such as /dev/null, a
+// named pipe) is written directly: renaming over it would replace it.
 std::string temp_beside(const std::string& name) {
+  struct stat st{};
+  if (stat(name.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return name;
   const std::size_t slash = name.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
@@ -110,6 +114,7 @@ std::string temp_beside(const std::string& name) {
 void plan(Output& out, const std::string& name) {
   out.name = name;
   out.temp = temp_beside(name);
+  if (out.temp == name) return;  // written directly, never removed
   if (out.temp.size() >= sizeof temp_paths[0]) refuse("output name too long: " + name);
   std::strcpy(temp_paths[temp_count], out.temp.c_str());
   temp_count = temp_count + 1;
@@ -124,7 +129,7 @@ int create(const Output& out, const char* what) {
 
 // Renames a complete output to its own name.
 void publish(const Output& out) {
-  if (rename(out.temp.c_str(), out.name.c_str()) != 0)
+  if (out.temp != out.name && rename(out.temp.c_str(), out.name.c_str()) != 0)
     fail_run("cannot rename \"" + out.temp + "\" to \"" + out.name + "\": " + std::strerror(errno));
 }
 
@@ -175,7 +180,7 @@ void write_png(std::int32_t frame, const std::vector<std::uint32_t>& picture) {
   image.height = kSide;
   image.format = PNG_FORMAT_RGB;
   if (png_image_write_to_file(&image, still.temp.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
-    unlink(still.temp.c_str());
+    if (still.temp != still.name) unlink(still.temp.c_str());
     fail_run("cannot write the still \"" + still.name + "\": " + image.message);
   }
   publish(still);
@@ -344,9 +349,11 @@ void open_outputs() {
     // The stills' folder must take files: one is made there and removed.
     Output probe;
     plan(probe, OPTIONS_png_name(options.png, 0));
-    close(create(probe, "PNG still"));
-    unlink(probe.temp.c_str());
-    temp_count = temp_count - 1;
+    if (probe.temp != probe.name) {
+      close(create(probe, "PNG still"));
+      unlink(probe.temp.c_str());
+      temp_count = temp_count - 1;
+    }
   }
   if (!options.mp4.empty()) {
     plan(mp4_out, options.mp4);
