@@ -51,6 +51,14 @@ constexpr std::int64_t kSilentBufferUs = kAlsaLatencyUs;
 constexpr std::int64_t kSilentBlockUs = std::int64_t{882} * 1000000 / 44100;
 static_assert(kSilentBlockUs == 20000);
 
+// The capture output's block: one fiftieth of a second, 882 values, which
+// divides the 132300 values of the music's loop, so no block is ever short.
+constexpr std::int32_t kCaptureBlockSamples = 882;
+constexpr std::int64_t kCaptureBlockUs = 20000;
+
+// The sink XSND_new hands to the records it makes, or none for a device.
+XSND_sink capture_sink = nullptr;
+
 // Looks a symbol up into a function pointer; false when it is missing.
 template <typename F>
 bool load_symbol(void* library, const char* name, F& function) {
@@ -151,11 +159,29 @@ void cut_to_block(const std::int32_t* source, std::int16_t* block, std::int32_t 
   for (std::int32_t i = 0; i < n; ++i) block[i] = static_cast<std::int16_t>(source[i]);
 }
 
+// Plays the first n values of the block on the capture output: waits while
+// the previous block plays, then starts the block on the 20 ms grid, never
+// before the previous one has ended.
+void play_captured(XSND* sound, std::int32_t n) {
+  std::int64_t now = OS_now_us();
+  if (now < sound->capture_end_us) {
+    OS_usleep(static_cast<std::uint32_t>(sound->capture_end_us - now));
+    now = OS_now_us();
+  }
+  const std::int64_t start = std::max(sound->capture_end_us, now - now % kCaptureBlockUs);
+  sound->capture(sound->block.get(), n, start);
+  sound->capture_end_us = start + kCaptureBlockUs;
+}
+
 // Hands the first n values of the block to the output. A short or failed
 // write is not retried; only an ALSA underrun or suspend, which the OSS
 // device would not have refused, is recovered and the block written again.
 void write_block(XSND* sound, std::int32_t n) {
   if (n <= 0) return;
+  if (sound->capture != nullptr) {
+    play_captured(sound, n);
+    return;
+  }
   if (sound->pcm != nullptr) {
     const AlsaApi* api = alsa_api();
     const unsigned long frames = static_cast<unsigned long>(n);
@@ -203,7 +229,19 @@ XSND* XSND_open(const char* oss_path, const char* alsa_name) {
   return sound;
 }
 
-XSND* XSND_new() { return XSND_open(XSND_oss_path, XSND_alsa_name); }
+XSND* XSND_new() {
+  if (capture_sink == nullptr) return XSND_open(XSND_oss_path, XSND_alsa_name);
+  XSND* sound = make_record();
+  if (sound == nullptr) return nullptr;
+  sound->capture = capture_sink;
+  if (!set_block(sound, kCaptureBlockSamples * 2)) {
+    sound->capture = nullptr;  // plays silently, like a device that could not be set up
+    XSND_error();
+  }
+  return sound;
+}
+
+void XSND_use_capture(XSND_sink sink) { capture_sink = sink; }
 
 XSND* XSND_new_on_fd(int fd, std::int32_t block_size) {
   XSND* sound = make_record();

@@ -6,7 +6,8 @@
 // which is loaded at run time; where neither is there, the record still
 // exists and playing writes nothing but keeps a device's time, so that the
 // show runs at the same pace with and without sound. Opening failures are
-// reported once.
+// reported once. An offline capture replaces the device by a capture output
+// (XSND_use_capture) that hands each block to the capture with its time.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,10 @@
 #include "list.h"
 #include "module.h"
 #include "sample.h"
+
+// Takes one block of the capture output: `count` values, which start to play
+// at the virtual time `start_us`, a multiple of 20 ms.
+using XSND_sink = void (*)(const std::int16_t* block, std::int32_t count, std::int64_t start_us);
 
 struct XSND {
   std::int32_t rate;        // values per second asked of the device: 44100; the device may write back another
@@ -31,6 +36,8 @@ struct XSND {
   void* pcm;                // the ALSA PCM when the stream goes through ALSA, otherwise none
   std::int64_t silent_due_us;  // without an output: the time (OS_now_us) by which a device would
                                // have played every block counted so far
+  XSND_sink capture;           // the capture output's sink, or none for a device
+  std::int64_t capture_end_us; // the capture output: when its last block has played
 };
 
 extern Module XSND_module;
@@ -43,6 +50,13 @@ void XSND_error();
 // silently after one report when no output could be set up; none, reported,
 // only when the record cannot be allocated.
 XSND* XSND_new();
+// Makes every later XSND_new return a capture output feeding the sink (none:
+// back to the devices), whose blocks of 882 values (20 ms) play on the
+// platform's clock like a device with room for one block: a write waits
+// (OS_usleep) until the previous block has played, and a block starts at the
+// later of that block's end and the time of the write rounded down to a
+// multiple of 20 ms, so that every block fills one 20 ms slot.
+void XSND_use_capture(XSND_sink sink);
 // Writes at most one block from the head of the queue, removing (not freeing)
 // a buffer played to its end; a missing record is reported and nothing
 // happens, a queued item that is no buffer is reported and dropped, and a

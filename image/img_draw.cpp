@@ -20,6 +20,7 @@
 #include "img.h"
 #include "img_p.h"
 #include "imgfx.h"
+#include "work.h"
 
 namespace {
 
@@ -604,6 +605,7 @@ int64_t circle_nearest_y(int64_t r2, int64_t x) {
 
 void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
               std::uint32_t colour) {
+  WORK_charge(WORK_LINE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -613,6 +615,7 @@ void IMG_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std
 
 void IMGFX_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                 std::uint32_t colour) {
+  WORK_charge(WORK_LINE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -653,6 +656,7 @@ void IMGFX_vspan(IMG* image, std::int32_t x, std::int32_t ya, std::int32_t yb,
 
 void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_t radius,
                        std::uint32_t colour) {
+  WORK_charge(WORK_CIRCLE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -736,6 +740,7 @@ void IMG_filled_circle(IMG* image, std::int32_t cx, std::int32_t cy, std::int32_
 
 void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint32_t colour1,
                         std::int32_t x2, std::int32_t y2, std::uint32_t colour2) {
+  WORK_charge(WORK_BICOLOR_LINE);
   if (!IMG_has_pixels(image)) {
     IMG_error();
     return;
@@ -745,6 +750,7 @@ void IMGFX_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1, std::uint3
 
 void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                       std::int32_t y2, std::uint32_t colour, std::int32_t thickness) {
+  WORK_charge(WORK_THICK_LINE);
   if (!IMG_has_pixels(image) || thickness < 1) return;
   thick_line<false>(*image, x1, y1, colour, x2, y2, colour, thickness);
 }
@@ -752,6 +758,7 @@ void IMGFX_thick_line(IMG* image, std::int32_t x1, std::int32_t y1, std::int32_t
 void IMGFX_thick_bicolor_line(IMG* image, std::int32_t x1, std::int32_t y1,
                               std::uint32_t colour1, std::int32_t x2, std::int32_t y2,
                               std::uint32_t colour2, std::int32_t thickness) {
+  WORK_charge(WORK_THICK_BICOLOR_LINE);
   if (!IMG_has_pixels(image) || thickness < 1) return;
   thick_line<true>(*image, x1, y1, colour1, x2, y2, colour2, thickness);
 }

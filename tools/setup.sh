@@ -9,10 +9,12 @@ cd "$(dirname "$0")/.."
 packages="cmake ninja-build g++ libx11-dev x11-utils"
 if [ "$mode" = test ]; then
   # Unit tests and benchmarks, the X server and tools the end-to-end tests
-  # drive the real program with, the sound emulation they capture with, and
-  # the checkers of the installed menu entry and manual page.
+  # drive the real program with, the sound emulation they capture with, the
+  # checkers of the installed menu entry and manual page, and the libraries
+  # and encoder of the offline capture.
   packages="$packages clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
-            x11-apps netpbm sox alsa-oss libasound2 desktop-file-utils man-db groff-base"
+            x11-apps netpbm sox alsa-oss libasound2 desktop-file-utils man-db groff-base
+            pkg-config libpng-dev libsndfile1-dev ffmpeg"
 fi
 missing=
 for package in $packages; do
@@ -30,7 +32,15 @@ case "$mode" in
   demo)
     cmake --preset release -DTORQ_TESTS=OFF -DTORQ_BENCH=OFF
     cmake --build --preset release --target torq6150
-    exec build/release/torq6150
+    status=0
+    build/release/torq6150 || status=$?
+    if [ "$status" = 1 ]; then
+      # The program has said why on standard error: no usable X display.
+      echo "No X display could be opened here (DISPLAY=${DISPLAY:-unset}), so the demo" \
+           "cannot show its window. README.md, \"Without a display\", makes the show" \
+           "into a video instead." >&2
+    fi
+    exit "$status"
     ;;
   test)
     # Every test on the optimised build, a minute of fuzzing the picture

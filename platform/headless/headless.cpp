@@ -1,6 +1,7 @@
 #include "headless.h"
 
 #include "headless_p.h"
+#include "work.h"
 
 namespace headless {
 
@@ -20,19 +21,31 @@ void reset() {
   s.frames.clear();
   s.keep = false;
   s.commands.clear();
+  s.work_ns = 0;
+  WORK_take_ns();
+}
+
+void advance(std::int64_t microseconds) {
+  State& s = state();
+  s.now_us += microseconds;
+  if (s.clock_hook != nullptr) s.clock_hook(s.now_us);
 }
 
 void press(std::string_view keys) {
-  for (char c : keys) state().keys.push_back(c);
+  for (char c : keys) state().keys.push_back(Key{c, 0});
 }
 
-void request_close() { state().keys.push_back(kCloseRequest); }
+void press_at(char key, std::int64_t not_before_us) {
+  state().keys.push_back(Key{key, not_before_us});
+}
+
+void request_close() { state().keys.push_back(Key{kCloseRequest, 0}); }
 
 std::size_t pending_keys() { return state().keys.size(); }
 
 std::int64_t now_us() { return state().now_us; }
 
-void advance_us(std::int64_t microseconds) { state().now_us += microseconds; }
+void advance_us(std::int64_t microseconds) { advance(microseconds); }
 
 std::int64_t slept_us() { return state().slept_us; }
 
@@ -49,6 +62,12 @@ void keep_frames(bool keep) { state().keep = keep; }
 const std::vector<std::vector<std::uint32_t>>& frames() { return state().frames; }
 
 const std::vector<std::string>& commands() { return state().commands; }
+
+void on_clock(void (*hook)(std::int64_t now_us)) { state().clock_hook = hook; }
+
+void on_present(void (*hook)(const std::vector<std::uint32_t>& pixels)) {
+  state().present_hook = hook;
+}
 
 std::uint64_t hash_pixels(const std::uint32_t* pixels, std::size_t count) {
   std::uint64_t hash = 0xcbf29ce484222325ull;

@@ -13,12 +13,16 @@
 
 namespace headless {
 
-// Forgets presented frames, queued keys and commands, and sets the clock to 0.
+// Forgets presented frames, queued keys, commands and metered work, and sets
+// the clock to 0; the hooks stay.
 // The display and keyboard records stay what they are.
 void reset();
 
 // Queues key characters; each poll takes one, in order.
 void press(std::string_view keys);
+// Queues one key character that no poll takes before the clock reaches the
+// given time; keys behind it in the queue wait for it.
+void press_at(char key, std::int64_t not_before_us);
 // Queues the window manager's close request.
 void request_close();
 // Key characters and close requests not yet polled.
@@ -44,6 +48,13 @@ const std::vector<std::vector<std::uint32_t>>& frames();
 
 // The commands run since the last reset.
 const std::vector<std::string>& commands();
+
+// Calls the hook, when one is set (none: no hook), with the new time after
+// every move of the clock.
+void on_clock(void (*hook)(std::int64_t now_us));
+// Calls the hook, when one is set, with the pixels of every presented frame,
+// after the clock has moved by the frame's work.
+void on_present(void (*hook)(const std::vector<std::uint32_t>& pixels));
 
 // The FNV-1a hash used for frame_hashes.
 std::uint64_t hash_pixels(const std::uint32_t* pixels, std::size_t count);

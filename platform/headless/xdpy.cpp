@@ -1,10 +1,12 @@
-// XDPY without a display: presented frames are kept in memory.
+// XDPY without a display: presented frames are kept in memory, and each
+// present moves the clock by the work metered since the last one.
 #include "xdpy.h"
 
 #include <new>
 
 #include "headless.h"
 #include "headless_p.h"
+#include "work.h"
 
 Module XDPY_module{MODULE_record("XDPY    ", "XWINDOWS"), "XDPY error", 0, 0};
 
@@ -44,11 +46,17 @@ void XDPY_present(XDPY* display, const IMG* image) {
     return;
   }
   headless::State& s = headless::state();
+  // The frame is on screen once its drawing and presentation are done; the
+  // nanoseconds short of a whole microsecond carry over to the next present.
+  s.work_ns += WORK_take_ns() + WORK_present_ns;
+  headless::advance(s.work_ns / 1000);
+  s.work_ns %= 1000;
   const std::size_t count = static_cast<std::size_t>(image->width) *
                             static_cast<std::size_t>(image->height);
   s.last.assign(image->pixels.get(), image->pixels.get() + count);
   s.hashes.push_back(headless::hash_pixels(s.last.data(), count));
   if (s.keep) s.frames.push_back(s.last);
+  if (s.present_hook != nullptr) s.present_hook(s.last);
 }
 
 unsigned long XDPY_window_id() { return window_id; }

@@ -9,8 +9,8 @@ std::int32_t XKBD_poll(XKBD* keyboard) {
     return 0;
   }
   auto& keys = headless::state().keys;
-  if (keys.empty()) return 0;
-  const int key = keys.front();
+  if (keys.empty() || keys.front().not_before_us > headless::state().now_us) return 0;
+  const int key = keys.front().key;
   keys.pop_front();
   keyboard->key_buffer[0] = key == headless::kCloseRequest ? '\x1b' : static_cast<char>(key);
   return 1;
@@ -22,5 +22,5 @@ void XKBD_wait(XKBD* keyboard, std::int32_t timeout_ms) {
     return;
   }
   // A wait is modelled as its whole timeout passing.
-  headless::state().now_us += static_cast<std::int64_t>(timeout_ms) * 1000;
+  headless::advance(static_cast<std::int64_t>(timeout_ms) * 1000);
 }

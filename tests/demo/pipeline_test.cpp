@@ -83,7 +83,7 @@ TEST(Startup, LoadingScreenAndTitleCommand) {
   EXPECT_EQ(values[1], 1u);        // one command: the title
   EXPECT_GT(values[2], 50000u);    // mostly blue
   EXPECT_EQ(values[3], 1u);
-  EXPECT_EQ(values[4], 1000000u);  // the one-second pause
+  EXPECT_EQ(values[4], 1000200u);  // the one-second pause and the present's metered cost
 }
 
 TEST_F(Pipeline, PresentsFrameOrEffectResultForEachSwitchCombination) {
@@ -231,14 +231,15 @@ TEST_F(Pipeline, PartLoopPacesAndCountsCompletedFramesOnly) {
   const std::int32_t count = fps->frame_count;
   TORQ6150_run_part(paced);
   EXPECT_EQ(fps->frame_count, count + 4);
-  EXPECT_EQ(headless::slept_us(), 4 * 15000);
+  // Each frame: 5 ms of work and the present's metered 200 us.
+  EXPECT_EQ(headless::slept_us(), 4 * 14800);
   EXPECT_EQ(headless::presents(), 32u + 4u);  // the opening fade, then the frames
 
   headless::reset();
   headless::press(std::string("\0\0 ", 3));
   TORQ6150_run_part(paced);
   EXPECT_EQ(fps->frame_count, count + 6);  // the third frame, ended by SPACE, is not counted
-  EXPECT_EQ(headless::slept_us(), 2 * 15000);
+  EXPECT_EQ(headless::slept_us(), 2 * 14800);
   EXPECT_EQ(TORQ6150_state.control & CONTROL_NEXT_PART, 0);
 
   headless::reset();

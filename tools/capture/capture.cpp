@@ -1,0 +1,399 @@
+// torq6150-capture: renders the show offline into a video with its sound.
+//
+// The show runs unchanged on the headless platform twin: the same start-up,
+// parts, keys and music as the demo, on a virtual clock that sleeping, key
+// waits and the metered work of each frame move (common/work.h), so a capture
+// is the same on every run and every machine with the same C library. The
+// sound device is replaced by the capture output of XSND, whose blocks arrive
+// with the virtual time they play at. The sampler cuts both into 50 frames
+// per second, and each finished frame goes to the outputs asked for.
+//
+// Outputs are written under a temporary name beside their own and renamed
+// when complete, so that a failed or interrupted capture leaves no partial
+// file under an output's name.
+#include <fcntl.h>
+#include <png.h>
+#include <poll.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "demo.h"
+#include "headless.h"
+#include "options.h"
+#include "sampler.h"
+#include "xsnd.h"
+
+namespace {
+
+constexpr int kSide = 256;
+constexpr std::size_t kPixels = kSide * kSide;
+
+// A file made under a temporary name and renamed to its own when complete.
+struct Output {
+  std::string name;   // the output's own name; empty: not asked for
+  std::string temp;   // where it is written meanwhile
+};
+
+// Temporary names a signal handler may remove: fixed buffers, since it may
+// not allocate.
+constexpr int kMaxTemps = 4;
+char temp_paths[kMaxTemps][4096];
+volatile sig_atomic_t temp_count = 0;
+
+CaptureOptions options;
+SAMPLER sampler;
+Output raw_out, wav_out, mp4_out;
+int raw_fd = -1;        // the raw frames, a temporary file or standard output's duplicate
+SNDFILE* wav = nullptr;
+pid_t ffmpeg = -1;
+// A pipe to ffmpeg with what it has not yet taken. ffmpeg reads its two
+// inputs in an order of its own (while starting it may want seconds of one
+// before any more of the other), so neither pipe is ever waited on alone:
+// what a full pipe cannot take waits in memory.
+struct Pipe {
+  int fd = -1;
+  std::vector<char> pending;
+};
+Pipe video_pipe;  // ffmpeg's standard input: the frames
+Pipe audio_pipe;  // ffmpeg's descriptor 3: the sound, signed 16-bit mono
+// Bytes held for ffmpeg beyond which the capture waits for it to take some.
+constexpr std::size_t kMaxPending = std::size_t{64} << 20;
+bool done = false;      // the outputs are closed
+std::chrono::steady_clock::time_point started;
+
+void remove_temps() {
+  for (int i = 0; i < temp_count; ++i) unlink(temp_paths[i]);
+}
+
+void on_signal(int signal) {
+  if (ffmpeg > 0) kill(ffmpeg, SIGTERM);
+  remove_temps();
+  _exit(128 + signal);
+}
+
+// A capture that cannot go on: the message, no partial output, status 1.
+[[noreturn]] void fail_run(const std::string& message) {
+  std::fprintf(stderr, "\ntorq6150-capture: %s\n", message.c_str());
+  if (ffmpeg > 0) kill(ffmpeg, SIGTERM);
+  remove_temps();
+  _exit(1);
+}
+
+// A command line or output that cannot be used: the message, status 2.
+[[noreturn]] void refuse(const std::string& message) {
+  std::fprintf(stderr, "torq6150-capture: %s\n", message.c_str());
+  remove_temps();
+  std::_Exit(2);
+}
+
+// The temporary name beside `name`: ".NAME.partPID" in the same folder. An
+// existing output that is no regular file (a device such as /dev/null, a
+// named pipe) is written directly: renaming over it would replace it.
+std::string temp_beside(const std::string& name) {
+  struct stat st{};
+  if (stat(name.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return name;
+  const std::size_t slash = name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+  return folder + "." + base + ".part" + std::to_string(getpid());
+}
+
+// Gives `out` its temporary name, remembered for removal.
+void plan(Output& out, const std::string& name) {
+  out.name = name;
+  out.temp = temp_beside(name);
+  if (out.temp == name) return;  // written directly, never removed
+  if (out.temp.size() >= sizeof temp_paths[0]) refuse("output name too long: " + name);
+  std::strcpy(temp_paths[temp_count], out.temp.c_str());
+  temp_count = temp_count + 1;
+}
+
+// Creates the temporary file of `out` for writing, or refuses the output.
+int create(const Output& out, const char* what) {
+  const int fd = open(out.temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) refuse("cannot write the " + std::string(what) + " \"" + out.name + "\": " + std::strerror(errno));
+  return fd;
+}
+
+// Renames a complete output to its own name.
+void publish(const Output& out) {
+  if (out.temp != out.name && rename(out.temp.c_str(), out.name.c_str()) != 0)
+    fail_run("cannot rename \"" + out.temp + "\" to \"" + out.name + "\": " + std::strerror(errno));
+}
+
+void write_all(int fd, const void* data, std::size_t size, const std::string& what) {
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) fail_run("cannot write " + what + ": " + std::strerror(errno));
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+}
+
+// Hands ffmpeg what its pipes take now; with `wait`, first waits until
+// one of the pipes with pending bytes can take some.
+void pump(bool wait) {
+  pollfd fds[2] = {{video_pipe.fd, POLLOUT, 0}, {audio_pipe.fd, POLLOUT, 0}};
+  Pipe* pipes[2] = {&video_pipe, &audio_pipe};
+  for (int i = 0; i < 2; ++i)
+    if (pipes[i]->pending.empty()) fds[i].fd = -1;
+  if (wait && poll(fds, 2, -1) < 0 && errno != EINTR)
+    fail_run("cannot wait for ffmpeg: " + std::string(std::strerror(errno)));
+  for (Pipe* p : pipes) {
+    while (!p->pending.empty()) {
+      const ssize_t n = write(p->fd, p->pending.data(), p->pending.size());
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
+      if (n <= 0) fail_run("ffmpeg stopped taking the capture: " + std::string(std::strerror(errno)));
+      p->pending.erase(p->pending.begin(), p->pending.begin() + n);
+    }
+  }
+}
+
+// Writes one still: 8-bit RGB PNG, under a temporary name first.
+void write_png(std::int32_t frame, const std::vector<std::uint32_t>& picture) {
+  std::vector<std::uint8_t> rgb(kPixels * 3);
+  for (std::size_t i = 0; i < kPixels; ++i) {
+    rgb[3 * i] = static_cast<std::uint8_t>(picture[i] >> 16);
+    rgb[3 * i + 1] = static_cast<std::uint8_t>(picture[i] >> 8);
+    rgb[3 * i + 2] = static_cast<std::uint8_t>(picture[i]);
+  }
+  Output still;
+  still.name = OPTIONS_png_name(options.png, frame);
+  still.temp = temp_beside(still.name);
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = kSide;
+  image.height = kSide;
+  image.format = PNG_FORMAT_RGB;
+  if (png_image_write_to_file(&image, still.temp.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
+    if (still.temp != still.name) unlink(still.temp.c_str());
+    fail_run("cannot write the still \"" + still.name + "\": " + image.message);
+  }
+  publish(still);
+}
+
+bool wants_still(std::int32_t frame) {
+  if (options.png.empty()) return false;
+  if (options.png_frames.empty()) return true;
+  for (const std::int32_t f : options.png_frames)
+    if (f == frame) return true;
+  return false;
+}
+
+void show_progress(std::int32_t frames_done) {
+  if (options.quiet) return;
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::fprintf(stderr, "\rframe %d of %d, %.0f frames per second", frames_done, options.frames,
+               seconds > 0 ? frames_done / seconds : 0.0);
+}
+
+// Closes every output and gives each its own name; ffmpeg must have ended well.
+void close_outputs() {
+  if (done) return;
+  done = true;
+  show_progress(sampler.next_slot);
+  if (!options.quiet) std::fputc('\n', stderr);
+  if (raw_fd >= 0) {
+    if (close(raw_fd) != 0) fail_run("cannot write the raw frames: " + std::string(std::strerror(errno)));
+    if (!raw_out.name.empty()) publish(raw_out);
+  }
+  if (wav != nullptr) {
+    if (sf_close(wav) != 0) fail_run("cannot write the WAV file \"" + wav_out.name + "\"");
+    publish(wav_out);
+  }
+  if (ffmpeg > 0) {
+    while (!video_pipe.pending.empty() || !audio_pipe.pending.empty()) pump(true);
+    close(video_pipe.fd);
+    close(audio_pipe.fd);
+    int status = 0;
+    waitpid(ffmpeg, &status, 0);
+    ffmpeg = -1;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) fail_run("ffmpeg failed to make \"" + mp4_out.name + "\"");
+    publish(mp4_out);
+  }
+}
+
+// One finished frame of the sampler, to every output; the capture ends after
+// the last frame asked for.
+void emit(std::int32_t slot, const std::vector<std::uint32_t>& picture, const std::int16_t* sound) {
+  if (done || slot >= options.frames) return;
+  const std::size_t picture_bytes = kPixels * sizeof(std::uint32_t);
+  const std::size_t sound_bytes = SAMPLER_slot_samples * sizeof(std::int16_t);
+  if (raw_fd >= 0) write_all(raw_fd, picture.data(), picture_bytes, "the raw frames");
+  if (wants_still(slot)) write_png(slot, picture);
+  if (wav != nullptr && sf_write_short(wav, sound, SAMPLER_slot_samples) != SAMPLER_slot_samples)
+    fail_run("cannot write the WAV file \"" + wav_out.name + "\": " + sf_strerror(wav));
+  if (ffmpeg > 0) {
+    const auto* pixels = reinterpret_cast<const char*>(picture.data());
+    const auto* samples = reinterpret_cast<const char*>(sound);
+    video_pipe.pending.insert(video_pipe.pending.end(), pixels, pixels + picture_bytes);
+    audio_pipe.pending.insert(audio_pipe.pending.end(), samples, samples + sound_bytes);
+    pump(false);
+    while (video_pipe.pending.size() + audio_pipe.pending.size() > kMaxPending) pump(true);
+  }
+  if ((slot + 1) % 50 == 0) show_progress(slot + 1);
+  if (slot + 1 == options.frames) {
+    close_outputs();
+    std::exit(0);
+  }
+}
+
+void on_clock(std::int64_t now_us) { SAMPLER_clock(&sampler, now_us); }
+
+void on_present(const std::vector<std::uint32_t>& pixels) { SAMPLER_present(&sampler, pixels); }
+
+void on_sound(const std::int16_t* block, std::int32_t count, std::int64_t start_us) {
+  SAMPLER_sound(&sampler, block, count, start_us);
+}
+
+// The show ended itself (a quit key of the script): the frames up to now.
+void at_exit() {
+  if (done) return;
+  SAMPLER_finish(&sampler, headless::now_us());
+  close_outputs();
+}
+
+// Whether an executable named `program` is on PATH.
+bool on_path(const char* program) {
+  const char* path = std::getenv("PATH");
+  std::string_view dirs = path == nullptr ? "/usr/bin:/bin" : path;
+  for (;;) {
+    const std::size_t colon = dirs.find(':');
+    std::string_view dir = dirs.substr(0, colon);
+    if (dir.empty()) dir = ".";
+    char file[4096];
+    std::snprintf(file, sizeof file, "%.*s/%s", static_cast<int>(dir.size()), dir.data(), program);
+    if (access(file, X_OK) == 0) return true;
+    if (colon == std::string_view::npos) return false;
+    dirs.remove_prefix(colon + 1);
+  }
+}
+
+// Starts ffmpeg with the frames on its standard input and the sound on its
+// descriptor 3, writing the MP4's temporary file.
+void start_ffmpeg() {
+  int video[2], audio[2];
+  if (pipe2(video, O_CLOEXEC) != 0 || pipe2(audio, O_CLOEXEC) != 0)
+    refuse("cannot make pipes for ffmpeg: " + std::string(std::strerror(errno)));
+  // Both inputs are fully described, so ffmpeg need not look ahead into
+  // them: probing one pipe for seconds while the other fills would stall
+  // both ends, since the frames and their sound are written in step.
+  std::vector<std::string> args = {
+      "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
+      "-probesize", "32", "-analyzeduration", "0", "-thread_queue_size", "64",
+      "-f", "rawvideo", "-pix_fmt", "bgr0", "-s", "256x256", "-r", "50", "-i", "pipe:0",
+      "-probesize", "32", "-analyzeduration", "0", "-thread_queue_size", "64",
+      "-f", "s16le", "-ar", "44100", "-ac", "1", "-i", "pipe:3"};
+  // Scaled before the colour subsampling, each pixel stays one flat colour.
+  if (options.upscale) args.insert(args.end(), {"-vf", "scale=1024:1024:flags=neighbor"});
+  args.insert(args.end(), {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-crf", "18", "-c:a", "aac",
+                           "-b:a", "192k", "-f", "mp4", mp4_out.temp});
+  ffmpeg = fork();
+  if (ffmpeg < 0) refuse("cannot start ffmpeg: " + std::string(std::strerror(errno)));
+  if (ffmpeg == 0) {
+    // Out of the way of 0 and 3 first, whatever numbers the pipes got.
+    const int v = fcntl(video[0], F_DUPFD, 10), a = fcntl(audio[0], F_DUPFD, 10);
+    dup2(v, 0);
+    dup2(a, 3);
+    dup2(2, 1);
+    std::vector<char*> argv;
+    for (std::string& s : args) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    execvp("ffmpeg", argv.data());
+    _exit(127);
+  }
+  close(video[0]);
+  close(audio[0]);
+  video_pipe.fd = video[1];
+  audio_pipe.fd = audio[1];
+  fcntl(video_pipe.fd, F_SETFL, O_NONBLOCK);
+  fcntl(audio_pipe.fd, F_SETFL, O_NONBLOCK);
+}
+
+// Opens every output asked for, or refuses; nothing of the show has run yet.
+void open_outputs() {
+  if (options.raw == "-") {
+    // The frames keep standard output to themselves: module error lines,
+    // which the modules print there, go to standard error instead.
+    raw_fd = fcntl(1, F_DUPFD_CLOEXEC, 3);
+    if (raw_fd < 0 || dup2(2, 1) < 0) refuse("cannot use standard output for the frames");
+  } else if (!options.raw.empty()) {
+    plan(raw_out, options.raw);
+    raw_fd = create(raw_out, "raw frames");
+  }
+  if (!options.wav.empty()) {
+    plan(wav_out, options.wav);
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    wav = sf_open_fd(create(wav_out, "WAV file"), SFM_WRITE, &info, SF_TRUE);
+    if (wav == nullptr) refuse("cannot write the WAV file \"" + wav_out.name + "\": " + sf_strerror(nullptr));
+  }
+  if (!options.png.empty()) {
+    // The stills' folder must take files: one is made there and removed.
+    Output probe;
+    plan(probe, OPTIONS_png_name(options.png, 0));
+    if (probe.temp != probe.name) {
+      close(create(probe, "PNG still"));
+      unlink(probe.temp.c_str());
+      temp_count = temp_count - 1;
+    }
+  }
+  if (!options.mp4.empty()) {
+    plan(mp4_out, options.mp4);
+    close(create(mp4_out, "MP4 file"));
+    start_ffmpeg();
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string_view> args(argv + 1, argv + argc);
+  std::string error;
+  if (!OPTIONS_parse(args, &options, &error)) {
+    std::fprintf(stderr, "torq6150-capture: %s\n(torq6150-capture --help shows the options)\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(OPTIONS_usage, stdout);
+    return 0;
+  }
+  if (!options.mp4.empty() && !on_path("ffmpeg")) {
+    std::fputs("torq6150-capture: --mp4 needs ffmpeg, which is not installed (not on PATH);\n"
+               "install it with: sudo apt-get install ffmpeg\n", stderr);
+    return 1;
+  }
+  std::signal(SIGPIPE, SIG_IGN);  // a write to a closed pipe fails and is reported
+  std::signal(SIGINT, on_signal);
+  std::signal(SIGTERM, on_signal);
+  std::signal(SIGHUP, on_signal);
+  open_outputs();
+
+  sampler = SAMPLER_make(kSide * kSide, emit);
+  headless::reset();
+  headless::on_clock(on_clock);
+  headless::on_present(on_present);
+  for (const ScriptKey& key : options.keys) headless::press_at(key.key, key.frame * SAMPLER_slot_us);
+  XSND_use_capture(on_sound);
+  std::atexit(at_exit);
+  started = std::chrono::steady_clock::now();
+  TORQ6150_startup();
+  TORQ6150_run_cycle();
+}
