@@ -5,7 +5,7 @@
 # the show runs without keys.
 set -eu
 cd "$(dirname "$0")/.."
-[ $# -gt 0 ] || set -- 600 1300
+[ $# -gt 0 ] || set -- 400 1150 2000 2900 3650 4400 5050 5650 6400 7150
 frames=$(echo "$@" | tr ' ' ',')
 last=0
 for f in "$@"; do [ "$f" -gt "$last" ] && last=$f; done
