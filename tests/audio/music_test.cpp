@@ -54,17 +54,17 @@ TEST(MUSIC, EmptyBankTickAndBlend) {
     for (int i = 0; i < ticks; ++i) MUSIC_tick(music);
     EXPECT_EQ(music->countdown, countdown);
   }
+  // Output values at 0, at the pattern's last index and past its length (no
+  // pattern value there): (o x (n - 1) + p) / n wrapping, toward zero; n <= 1: nothing.
   SAMPLE_set_length(music->pattern, L - 1000);
-  for (const std::int32_t n : {1, 2, 128, 100000}) {  // products wrap, quotients go toward zero
-    Values expected(L);
-    for (std::int32_t i = 0; i < L; ++i) {
-      music->output->data[i] = std::rand() - RAND_MAX / 2;
-      music->pattern->data[i] = std::rand() - RAND_MAX / 2;  // past its length: not used
-      const std::int32_t o = music->output->data[i], p = i < L - 1000 ? music->pattern->data[i] : 0;
-      expected[i] = n > 1 ? wrap_add(wrap_mul(o, n - 1), p) / n : o;  // n <= 1: nothing
-    }
+  const std::int32_t at[] = {0, L - 1001, L - 1000};
+  for (const auto& [n, expected] : {std::pair{1, Values{INT32_MAX, -7, 9}},
+                                    {2, Values{-1073741823, -1, 4}}, {3, Values{0, -3, 6}}}) {
+    const Values o{INT32_MAX, -7, 9}, p{2, 4, 100};
+    for (int i = 0; i < 3; ++i) music->output->data[at[i]] = o[i], music->pattern->data[at[i]] = p[i];
     MUSIC_blend(music, n);
-    EXPECT_EQ(values(music->output), expected) << n;
+    EXPECT_EQ((Values{music->output->data[at[0]], music->output->data[at[1]],
+                      music->output->data[at[2]]}), expected) << n;
   }
   MUSIC_tick(nullptr);  // missing records: nothing
   MUSIC_compose(nullptr);

@@ -39,28 +39,21 @@ void bar(Picture& p, std::int32_t width, std::int32_t x, std::int32_t from, std:
 
 }  // namespace
 
-TEST(SAMDRAW, LongBufferStepsByWholeValuesPerColumnAndLeavesItsTailUnseen) {
-  // Value i lands on row i mod 256 of a 256-high image (centre 128).
-  std::vector<std::int32_t> values(132300);
-  for (std::int32_t i = 0; i < 132300; ++i) values[i] = (i % 256 - 128) * 256;
-  Scope s(values, 256, 256);
-  SAMDRAW_draw(&s.scope);
-  // 132300 / 256 = 516.8: column x shows index 516 x, the last one 131580,
-  // so values 132096 to 132299 are never shown.
-  Picture want(256 * 256, BG);
-  for (std::int32_t x = 0; x < 256; ++x) bar(want, 256, x, 128, 516 * x % 256, INK);
-  EXPECT_EQ(s.picture(), want);
-}
-
-TEST(SAMDRAW, ShortBufferSpreadsEachValueOverColumns) {
-  std::vector<std::int32_t> values(128);
-  for (std::int32_t i = 0; i < 128; ++i) values[i] = (i - 64) * 256;  // row i + 64
-  Scope s(values, 256, 256);
-  SAMDRAW_draw(&s.scope);
-  Picture want(256 * 256, BG);
-  // Half a value per column.
-  for (std::int32_t x = 0; x < 256; ++x) bar(want, 256, x, 128, x / 2 + 64, INK);
-  EXPECT_EQ(s.picture(), want);
+TEST(SAMDRAW, LongBuffersStepByWholeValuesAndShortOnesSpreadOverColumns) {
+  // Value i lies on row i mod 256 (centre 128). 132300 / 256 = 516.8: column x
+  // shows value 516 x, so 132096 to 132299 are never shown; 128 values take two
+  // columns each.
+  for (const auto& [length, step] : {std::pair{132300, 516.0}, {128, 0.5}}) {
+    SCOPED_TRACE(length);
+    std::vector<std::int32_t> values(length);
+    for (std::int32_t i = 0; i < length; ++i) values[i] = (i % 256 - 128) * 256;
+    Scope s(values, 256, 256);
+    SAMDRAW_draw(&s.scope);
+    Picture want(256 * 256, BG);
+    for (std::int32_t x = 0; x < 256; ++x)
+      bar(want, 256, x, 128, static_cast<std::int32_t>(step * x) % 256, INK);
+    EXPECT_EQ(s.picture(), want);
+  }
 }
 
 TEST(SAMDRAW, SilenceIsTheCentreRowWithBothMarkersAtColumnZero) {

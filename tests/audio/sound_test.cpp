@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -46,20 +47,18 @@ TEST(SOUND, SineWalksTheCycleAndSquareDrawsWholePeriods) {
 }
 
 TEST(SOUND, NoiseFillsBackwardsAndFadeOutIsTheRampProduct) {
-  for (const auto& [f, length] : {std::pair{1, 44100}, {22050, 101}, {100000, 50}}) {
-    SAMPLE s = make(length, 5);
+  // Draw 0 first; from the last value back, the counter (22050) loses f per
+  // value and a new draw is held whenever it falls below 0 (then + 44100 once).
+  for (const auto& [f, held] : {std::pair{22050, "22110"}, {100000, "321"}}) {
+    std::srand(31337);
+    std::vector<std::int32_t> d(5);
+    for (auto& v : d) v = (std::rand() & 0xffff) - 32768;
+    const std::string order = held;
+    SAMPLE s = make(static_cast<std::int32_t>(order.size()), 5);
     std::srand(31337);
     SOUND_noise(&s, f);
-    const int next = std::rand();
-    std::srand(31337);
-    Values expected(length);
-    std::int32_t held = (std::rand() & 0xffff) - 32768;
-    for (std::int32_t i = length - 1, counter = 22050; i >= 0; --i) {
-      if ((counter -= f) < 0) counter += 44100, held = (std::rand() & 0xffff) - 32768;
-      expected[i] = held;
-    }
-    EXPECT_EQ(values(s, length), expected) << f;
-    EXPECT_EQ(std::rand(), next) << f;  // not one draw more or less
+    for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(s.data[i], d[order[i] - '0']) << f;
+    EXPECT_EQ((std::rand() & 0xffff) - 32768, d[order[0] - '0' + 1]) << f;  // no draw more or less
   }
   SAMPLE s = make(44100, 32767);
   SOUND_fade_out(&s);

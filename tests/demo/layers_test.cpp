@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "demo_support.h"
@@ -49,9 +50,7 @@ struct Layers : testing::Test {
   }
   std::uint32_t pixel(std::int32_t x, std::int32_t y) const { return IMG_get_pixel(s.frame, x, y); }
   int lit() const {
-    int n = 0;
-    for (int i = 0; i < 256 * 256; ++i) n += s.frame->pixels[i] != 0;
-    return n;
+    return static_cast<int>(256 * 256 - std::count(&s.frame->pixels[0], &s.frame->pixels[65536], 0u));
   }
   // The codes drawn in `cells` cells of the text row at y.
   std::string row(std::int32_t y, int cells) const {
