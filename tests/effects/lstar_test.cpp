@@ -88,8 +88,10 @@ TEST(LSTAR, EqualLengthZigzagClosesIntoARegularPolygon) {
   for (int i = 0; i < 256 * 256; ++i) {
     if (image->pixels[i] == 0) continue;
     double nearest = 1e9;
-    for (int k = 0; k < 26; ++k)
-      nearest = std::fmin(nearest, segment_distance(i % 256, i / 256, cx[k], cy[k], cx[k + 1], cy[k + 1]));
+    for (int k = 0; k < 26; ++k) {
+      const double d = segment_distance(i % 256, i / 256, cx[k], cy[k], cx[k + 1], cy[k + 1]);
+      nearest = std::fmin(nearest, d);
+    }
     ASSERT_LE(nearest, 1.5) << i % 256 << "," << i / 256;
   }
   // Points along every edge, corners included, have a drawn pixel within one step.
