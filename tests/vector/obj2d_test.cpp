@@ -136,8 +136,9 @@ TEST(OBJ2D, BuiltInTextsParseToTheirNamedWhiteObjects) {
       }
     }
     EXPECT_EQ(total, r.total);
-    if (r.count == 102) EXPECT_EQ(object_at(objects, 0)->name + object_at(objects, 101)->name,
-                                  "3octaves.2Dwaffle.2D");
+    if (r.count == 102) {
+      EXPECT_EQ(object_at(objects, 0)->name + object_at(objects, 101)->name, "3octaves.2Dwaffle.2D");
+    }
     OBJ2D_free_list(&objects);
   }
 }
