@@ -85,15 +85,14 @@ TEST(LSTAR, EqualLengthZigzagClosesIntoARegularPolygon) {
     cx[k] = 128 + 100 * std::sin(t);
     cy[k] = 128 + 100 * std::cos(t);
   }
-  for (int y = 0; y < 256; ++y) {
-    for (int x = 0; x < 256; ++x) {
-      if (IMG_get_pixel(image, x, y) == 0) continue;
-      double nearest = 1e9;
-      for (int k = 0; k < 26; ++k) {
-        nearest = std::fmin(nearest, segment_distance(x, y, cx[k], cy[k], cx[k + 1], cy[k + 1]));
-      }
-      ASSERT_LE(nearest, 1.5) << x << "," << y;
+  for (int i = 0; i < 256 * 256; ++i) {
+    if (image->pixels[i] == 0) continue;
+    double nearest = 1e9;
+    for (int k = 0; k < 26; ++k) {
+      const double d = segment_distance(i % 256, i / 256, cx[k], cy[k], cx[k + 1], cy[k + 1]);
+      nearest = std::fmin(nearest, d);
     }
+    ASSERT_LE(nearest, 1.5) << i % 256 << "," << i / 256;
   }
   // Points along every edge, corners included, have a drawn pixel within one step.
   for (int k = 0; k < 26 * 8; ++k) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <sstream>
 #include <string>
 
 #include "img.h"
@@ -46,57 +44,4 @@ TEST(Assets, GlyphSheetHasEveryPrintableCell) {
     EXPECT_EQ(ink > 0, code != 32 && (code < 16 || code > 32)) << "code " << code;
   }
   IMG_free(&sheet);
-}
-
-// The 2D-object texts at the level of their lines: the parser drops a token
-// that ends the text, so the text must end in a line feed; a carriage return
-// or tab would become part of a name; every object is "{ }" or a "{" line up
-// to a "}" line, and every segment line holds four grid coordinates. The wire
-// font has 447 segments, the icons 1850, 5 to 74 each.
-TEST(Assets, ObjectTextsAreWellFormed) {
-  const struct {
-    const char* name;
-    const Asset& asset;
-    int objects, least, most, total;
-  } rows[] = {{"wire_font", ASSET_wire_font, 256, 0, 16, 447},
-              {"icons", ASSET_icons, 102, 5, 74, 1850}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.name);
-    const std::string text(reinterpret_cast<const char*>(r.asset.data), r.asset.size);
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text.back(), '\n');
-    EXPECT_TRUE(std::all_of(text.begin(), text.end(),
-                            [](char c) { return c == '\n' || (c >= ' ' && c <= '~'); }));
-    int objects = 0, segments = 0, total = 0, colours = 0;
-    bool open = false;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-      SCOPED_TRACE(line);
-      if (line == "{ }" || line == "}") {
-        EXPECT_EQ(open, line == "}");
-        EXPECT_GE(segments, r.least);
-        EXPECT_LE(segments, r.most);
-        open = false;
-        total += segments;
-        segments = 0;
-        ++objects;
-      } else if (line == "{") {
-        EXPECT_FALSE(open);
-        open = true;
-      } else if (line.rfind("s ", 0) == 0) {
-        int c[4];
-        char tail;
-        EXPECT_TRUE(open);
-        ASSERT_EQ(std::sscanf(line.c_str(), "s %d,%d %d,%d%c", &c[0], &c[1], &c[2], &c[3], &tail), 4);
-        EXPECT_TRUE(std::all_of(c, c + 4, [](int v) { return v >= 0 && v <= 15; }));
-        ++segments;
-      } else {
-        colours += line == "color $00ffffff";
-      }
-    }
-    EXPECT_FALSE(open);
-    EXPECT_EQ(objects, r.objects);
-    EXPECT_EQ(colours, 1);
-    EXPECT_EQ(total, r.total);
-  }
 }
