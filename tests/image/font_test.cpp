@@ -48,9 +48,11 @@ TEST(FONT, CellAddressingOnASheetAndOnAStrip) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
-    IMG* sheet = new_image(r.sheet_w, r.sheet_h);  // every pixel distinct and not 0
-    for (std::int32_t i = 0; i < r.sheet_w * r.sheet_h; ++i) sheet->pixels[i] = 0x01000000u + i;
+    IMG* sheet = new_image(r.sheet_w, r.sheet_h);  // every third pixel 0 (clear), the rest distinct
+    for (std::int32_t i = 0; i < r.sheet_w * r.sheet_h; ++i)
+      sheet->pixels[i] = i % 3 == 0 ? 0 : 0x01000000u + i;
     Fixture f(sheet, 40, 40);
+    for (std::int32_t i = 0; i < 40 * 40; ++i) f.target->pixels[i] = 0xABCDEF;
     *f.font = FONT{r.pen_x, r.pen_y, r.cell_w, 16, r.code, sheet, f.target};
     FONT_putc(f.font);
     EXPECT_EQ(f.font->x, r.pen_x + r.cell_w);
@@ -59,8 +61,8 @@ TEST(FONT, CellAddressingOnASheetAndOnAStrip) {
       for (std::int32_t x = 0; x < 40; ++x) {
         const std::int32_t i = x - r.pen_x, j = y - r.pen_y;
         const bool inside = r.column >= 0 && i >= 0 && i < r.cell_w && j >= 0 && j < 16;
-        ASSERT_EQ(IMG_get_pixel(f.target, x, y),
-                  inside ? IMG_get_pixel(sheet, r.column + i, r.row + j) : 0u)
+        const std::uint32_t ink = inside ? IMG_get_pixel(sheet, r.column + i, r.row + j) : 0u;
+        ASSERT_EQ(IMG_get_pixel(f.target, x, y), ink != 0 ? ink : 0xABCDEFu)
             << x << "," << y;
       }
     }
