@@ -133,10 +133,11 @@ struct AlsaCapture {
     void* library = dlopen("libasound.so.2", RTLD_NOW);
     if (library != nullptr) dlclose(library);
     const std::string conf = "/usr/share/alsa/alsa.conf";
-    if (library == nullptr || !std::filesystem::exists(conf) || mkdtemp(dir.data()) == nullptr) return;
+    if (library == nullptr || !std::filesystem::exists(conf) || mkdtemp(dir.data()) == nullptr)
+      return;
     file = dir + "/cap.raw";
-    std::ofstream(dir + "/alsa.conf") << "pcm.!default { type file slave.pcm \"null\" file \"" << file
-                                      << "\" format \"raw\" }\n";
+    std::ofstream(dir + "/alsa.conf")
+        << "pcm.!default { type file slave.pcm \"null\" file \"" << file << "\" format \"raw\" }\n";
     setenv("ALSA_CONFIG_PATH", (conf + ":" + dir + "/alsa.conf").c_str(), 1);
     ok = true;
   }
@@ -221,7 +222,7 @@ TEST(XSND, ADeviceRefusingItsOpenOrAnyRequestCountsAsMissing) {
     AlsaCapture alsa;
     if (!alsa.ok) continue;
     before = XSND_module.errors;
-    x = open_fake(fail_at, "default");  // ALSA takes over, asked for 44100 whatever the device wrote back
+    x = open_fake(fail_at, "default");  // ALSA takes over, at 44100 whatever the device granted
     EXPECT_NE(x->pcm, nullptr);
     EXPECT_EQ(x->rate, 44100);
     EXPECT_EQ(XSND_module.errors, before);

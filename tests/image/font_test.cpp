@@ -100,26 +100,6 @@ TEST(FONT, PrintAndPrintNumber) {
   }
 }
 
-TEST(FONT, TintPairIsNotAnExactInverse) {
-  // The sheet is tinted with a saturating add and subtract and restored with
-  // the opposite pair: channels pushed against 0 or 255 stay changed, and a
-  // transparent 0 comes back as a coloured box behind the glyph.
-  const std::uint32_t start[] = {0x000000, 0x101010, 0x808080, 0xFFFFFF};
-  const std::uint32_t tinted[] = {0x000020, 0x000030, 0x3030A0, 0xAFAFFF};
-  const std::uint32_t restored[] = {0x505000, 0x505010, 0x808080, 0xFFFFDF};
-  IMG* sheet = new_image(4, 1);
-  for (int i = 0; i < 4; ++i) IMG_set_pixel(sheet, i, 0, start[i]);
-  IMG_add_color(sheet, 0x000020);
-  IMG_sub_color(sheet, 0x505000);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(IMG_get_pixel(sheet, i, 0), tinted[i]) << i;
-  IMG_add_color(sheet, 0x505000);
-  IMG_sub_color(sheet, 0x000020);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(IMG_get_pixel(sheet, i, 0), restored[i]) << i;
-  Fixture f(sheet, 4, 1);
-  FONT_putc(f.font);
-  EXPECT_EQ(IMG_get_pixel(f.target, 0, 0), restored[0]);
-}
-
 TEST(FONT, InvalidArgumentsAreReported) {
   const std::uint32_t errors = FONT_module.errors, img_errors = IMG_module.errors;
   FONT_putc(nullptr);
