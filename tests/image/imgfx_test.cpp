@@ -133,15 +133,11 @@ TEST(IMGFX, BlitsClipToBothImages) {
   struct Case {
     int sx, sy, dx, dy, w, h;
   };
-  // Inside; past each edge of the source, then of the destination; wholly
-  // outside one of them, or empty; extreme corners and sizes. Never reported.
-  const Case cases[] = {
-      {1, 1, 2, 2, 3, 3},   {-2, -1, 0, 0, 5, 4},  {5, 4, 0, 0, 10, 10}, {0, 0, -3, -2, 6, 5},
-      {0, 0, 6, 5, 10, 10}, {-3, 2, 8, -1, 20, 3}, {0, 0, 10, 0, 4, 4},  {0, 0, -5, 0, 4, 4},
-      {0, 0, 0, 7, 4, 4},   {0, 0, 0, -5, 4, 4},   {8, 0, 0, 0, 4, 4},   {-9, 0, 0, 0, 4, 4},
-      {0, -9, 0, 0, 4, 4},  {0, 6, 0, 0, 4, 4},    {0, 0, 0, 0, -3, 4},
-      {INT_MIN, 0, 0, 0, INT_MAX, 2},                {0, 0, 0, 0, INT_MAX, INT_MAX},
-  };
+  // The clipping is that of the IMG rectangle copies, tested with them; these
+  // rectangles, each corner and size different, catch arguments passed out of
+  // order: inside, past the source's top left, past the destination's bottom
+  // right. Never reported.
+  const Case cases[] = {{1, 2, 3, 0, 4, 3}, {-2, -1, 1, 0, 5, 4}, {3, 1, 6, 5, 10, 10}};
   for (const bool blending : {false, true}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << blending << ": " << c.sx << ' ' << c.sy << ' ' << c.dx
