@@ -96,6 +96,16 @@ const AlsaApi* alsa_api() {
   return api;
 }
 
+// Sets the format asked of every device, which a device may have overwritten,
+// and marks the record as having no device and no block size.
+void ask_format(XSND* sound) {
+  sound->rate = 44100;
+  sound->format = AFMT_S16_LE;
+  sound->stereo = 0;
+  sound->fd = -1;
+  sound->block_size = 0;
+}
+
 // Allocates the zero-filled record with the format asked of every device and
 // an empty queue; none, reported, when memory runs out. No output is open yet.
 XSND* make_record() {
@@ -104,10 +114,7 @@ XSND* make_record() {
     XSND_error();
     return nullptr;
   }
-  sound->rate = 44100;
-  sound->format = AFMT_S16_LE;
-  sound->stereo = 0;
-  sound->fd = -1;
+  ask_format(sound);
   sound->queue = LIST_new();
   return sound;
 }
@@ -217,14 +224,19 @@ XSND* XSND_open(const char* oss_path, const char* alsa_name) {
   XSND* sound = make_record();
   if (sound == nullptr) return nullptr;
   sound->path = oss_path;
-  bool ready;
+  bool ready = false;
   // O_WRONLY | O_APPEND | O_DSYNC, blocking: a write waits while the device is full.
   sound->fd = oss_path == nullptr ? -1 : open(oss_path, O_WRONLY | O_APPEND | O_DSYNC);
   if (sound->fd >= 0) {
     ready = configure_oss(sound) && set_block(sound, sound->block_size);
-  } else {
-    ready = alsa_name != nullptr && open_alsa(sound, alsa_name);
+    if (!ready) {
+      // A device that refuses its set-up counts as missing: closed, and the
+      // next output is asked for the format afresh.
+      close(sound->fd);
+      ask_format(sound);
+    }
   }
+  if (!ready) ready = alsa_name != nullptr && open_alsa(sound, alsa_name);
   if (!ready) XSND_error();
   return sound;
 }

@@ -2,8 +2,9 @@
 // little-endian mono at 44100 values per second, one device block per call.
 //
 // The device is the OSS digital audio device "/dev/dsp". Where it cannot be
-// opened, the same stream goes to ALSA's "default" PCM through libasound,
-// which is loaded at run time; where neither is there, the record still
+// opened or refuses one of its set-up requests, the same stream goes to
+// ALSA's "default" PCM through libasound, which is loaded at run time (and a
+// refusing device is closed); where neither is there, the record still
 // exists and playing writes nothing but keeps a device's time, so that the
 // show runs at the same pace with and without sound. Opening failures are
 // reported once. An offline capture replaces the device by a capture output
@@ -45,8 +46,8 @@ extern Module XSND_module;
 // Reports an error of the XSND module ("XSND error").
 void XSND_error();
 
-// Opens "/dev/dsp" (or ALSA's "default" PCM when "/dev/dsp" cannot be opened)
-// for 16-bit mono at 44100 per second and returns the record, which plays
+// Opens "/dev/dsp" (or ALSA's "default" PCM when "/dev/dsp" cannot be opened
+// or set up) for 16-bit mono at 44100 per second and returns the record, which plays
 // silently after one report when no output could be set up; none, reported,
 // only when the record cannot be allocated.
 XSND* XSND_new();

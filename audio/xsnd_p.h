@@ -21,8 +21,9 @@ inline constexpr std::int32_t XSND_alsa_block_size = 896 * 2;
 inline constexpr std::int32_t XSND_max_block_size = 1 << 19;
 
 // XSND_new with another OSS device path and ALSA PCM name: opens the OSS
-// device at oss_path or, when it cannot be opened, the ALSA PCM alsa_name (no
-// ALSA attempt when alsa_name is none). Both texts must outlive the record.
+// device at oss_path or, when it cannot be opened or set up, the ALSA PCM
+// alsa_name (no ALSA attempt when alsa_name is none). Both texts must outlive
+// the record.
 XSND* XSND_open(const char* oss_path, const char* alsa_name);
 // A record that writes its blocks of block_size bytes to the open descriptor
 // fd, which it takes over (XSND_free closes it); path stays none. A block size

@@ -7,6 +7,7 @@
 #include "demo_support.h"
 #include "list.h"
 #include "parts.h"
+#include "sample.h"
 #include "sineline.h"
 #include "xsnd_p.h"
 
@@ -24,25 +25,47 @@ struct Parts : testing::Test {
   }
 };
 
-std::vector<std::uint64_t> sine_line_hashes(unsigned seed) {
-  return in_child([seed] {
-    std::srand(seed);
-    run_part_frames(TORQ6150_sine_line_part, 12);
-    return headless::frame_hashes();
-  });
-}
-
 ARCHPATH* path(std::int32_t index) {
   return static_cast<ARCHPATH*>(LIST_get(TORQ6150_state.arch_paths, index));
 }
 
 }  // namespace
 
-TEST_F(Parts, SineLinesAreDeterministicForASeed) {
-  const auto first = sine_line_hashes(99);
-  ASSERT_EQ(first.size(), 32u + 12u);
-  EXPECT_EQ(first, sine_line_hashes(99));
-  EXPECT_NE(first, sine_line_hashes(100));
+// Seed 11 on the first visit: rand() % 3 = 2 gives three lines, each new line
+// draws 36; then from the last line to the first: 18 for its count, the 18
+// kept (phases x, y; speeds x, y shown for waves 0 and 1; phases of wave 2),
+// and a colour index. Worked out from the C library's rand() for seed 11.
+TEST_F(Parts, SineLineSetUpDrawsInOrder) {
+  const auto got = in_child([] {
+    DemoState& s = TORQ6150_state;
+    s.sine_lines = nullptr;
+    std::srand(11);
+    TORQ6150_sine_line_part.setup();
+    std::vector<std::uint64_t> out{static_cast<std::uint64_t>(s.sine_lines->count)};
+    for (std::int32_t i = 0; i < s.sine_lines->count; ++i) {
+      const auto* l = static_cast<const SINELINE*>(LIST_get(s.sine_lines, i));
+      for (const std::int32_t v : {l->phase[0].x, l->phase[0].y, l->speed[0].x, l->speed[0].y,
+                                   l->speed[1].x, l->speed[1].y, l->phase[2].x, l->phase[2].y})
+        out.push_back(static_cast<std::uint64_t>(static_cast<std::int64_t>(v)));
+      out.push_back(l->color);
+    }
+    out.push_back(static_cast<std::uint64_t>(std::rand()));
+    return out;
+  });
+  const auto colour = [](std::int32_t i) {
+    const std::int32_t word = SAMPLE_get(TORQ6150_state.palette, i);
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(word));
+  };
+  const std::int64_t lines[3][8] = {{764, 367, 18, 4, -5, -3, 8, 312},
+                                    {849, 628, 15, 5, -3, -6, 348, 639},
+                                    {550, 755, 17, 17, -5, -3, 802, 364}};
+  std::vector<std::uint64_t> expected{3};
+  for (int i = 0; i < 3; ++i) {
+    for (const std::int64_t v : lines[i]) expected.push_back(static_cast<std::uint64_t>(v));
+    expected.push_back(colour(i == 0 ? 910 : i == 1 ? 111 : 727));
+  }
+  expected.push_back(1277543644);  // the next draw: nothing more was drawn
+  EXPECT_EQ(got, expected);
 }
 
 TEST_F(Parts, SineLinesShowCirclesOnBlackThroughGlareAndBlur) {

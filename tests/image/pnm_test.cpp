@@ -79,6 +79,10 @@ TEST(PNM, ParsesOrRefuses) {
       // Numbers before the magic: the width is not rounded, nine bits fill 3 x 3.
       {"numbers before the magic", "3 3 P4\n" + bytes({0xC3, 0x80}), 3, 3,
        {w, w, 0, 0, 0, 0, w, w, w}},
+      // After the magic a P is a number 0 (here the maximum, then the separator).
+      {"a second P", "P5 1 1 P6", 1, 1, {0x363636}},
+      {"bytes above 126 separate", "P5" + bytes({0xFF, '1', 0x80, '1', 0x7F}) + "255 " + bytes({7}),
+       1, 1, {0x070707}},
       // Text samples are neither scaled nor clamped: above 255 they carry
       // into the channel above, wrapping at 32 bits.
       {"grey 300", "P2 1 1 255 300", 1, 1, {0x012D2D2C}},
