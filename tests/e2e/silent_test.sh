@@ -17,26 +17,30 @@ start_program
 WINDOW=$(ready_window) || fail "the window never became ready for keys"
 
 # From a pause, "space p p" ends the running part and pauses the next one in
-# its first frame. The cycle alternates between the arch-path part, whose first
-# frame holds only a few trail pixels on black, and the sine-line part, whose
-# first frame is full of discs.
+# its first frame. After the waveform part and the scroller part, whose first
+# frames are covered, comes the arch-path part, whose first frames hold only
+# a few trail pixels on black (a loaded machine may take the pause a few
+# frames late).
 xdotool key --window "$WINDOW" p
 next_part_lit() {
   xdotool key --delay 0 --window "$WINDOW" space p p
   sleep 1
   lit_percent "$WINDOW"
 }
-LIT=$(next_part_lit)
-[ "$LIT" -le 3 ] || LIT=$(next_part_lit)
-[ "$LIT" -le 3 ] || fail "SPACE never reached the arch-path part: $LIT% of its first frame lit"
+for _ in 1 2 3; do
+  LIT=$(next_part_lit)
+  [ "$LIT" -le 50 ] && break
+done
+[ "$LIT" -le 50 ] || fail "SPACE never reached the arch-path part: $LIT% of its first frame lit"
 
-# Let the arch-path part run for 5 seconds, then go to the next part: still
-# in the arch-path part, that is the sine-line part.
+# After 5 seconds of running the window still shows the trails on black, not
+# the white background of the line benchmark that follows.
 xdotool key --window "$WINDOW" p
 sleep 5
 xdotool key --window "$WINDOW" p
-LIT=$(next_part_lit)
-[ "$LIT" -ge 5 ] || fail "the arch-path part was over within 5 seconds ($LIT% of the next part lit)"
+sleep 0.5
+LIT=$(lit_percent "$WINDOW")
+[ "$LIT" -le 50 ] || fail "the arch-path part was over within 5 seconds ($LIT% lit)"
 
 xdotool key --window "$WINDOW" p q
 wait_program 10
