@@ -5,15 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 SHIM=$2
 
-AOSS=$(ls /usr/lib/*/libaoss.so.0 2>/dev/null | head -n 1)
-[ -n "$AOSS" ] || fail "alsa-oss is not installed"
-cat >"$WORK/capture.conf" <<CONF
-pcm.!dsp0 { type file slave.pcm "null" file "$WORK/oss.raw" format "raw" }
-pcm.!default { type file slave.pcm "null" file "$WORK/alsa.raw" format "raw" }
-CONF
-export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$WORK/capture.conf"
-
-size() { stat -c %s "$1" 2>/dev/null || echo 0; }
+capture_sound
 
 start_xvfb 24
 for n in 0 1 2 3 4 5 6; do

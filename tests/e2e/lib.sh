@@ -106,3 +106,19 @@ lit_percent() {
     awk 'NR > 3 {for (i = 1; i <= NF; i++) {sum += $i; if (++k % 3 == 0) {n++; if (sum > 0) lit++; sum = 0}}}
          END {if (n == 0) print -1; else print int(100 * lit / n)}'
 }
+
+# Captures the sound without a sound card: sets AOSS to the alsa-oss library
+# that emulates "/dev/dsp" in-process, and routes that device to
+# $WORK/oss.raw and ALSA's "default" device to $WORK/alsa.raw.
+capture_sound() {
+  AOSS=$(ls /usr/lib/*/libaoss.so.0 2>/dev/null | head -n 1)
+  [ -n "$AOSS" ] || fail "alsa-oss is not installed"
+  cat >"$WORK/capture.conf" <<CONF
+pcm.!dsp0 { type file slave.pcm "null" file "$WORK/oss.raw" format "raw" }
+pcm.!default { type file slave.pcm "null" file "$WORK/alsa.raw" format "raw" }
+CONF
+  export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$WORK/capture.conf"
+}
+
+# Size of a file in bytes, 0 when it is missing.
+size() { stat -c %s "$1" 2>/dev/null || echo 0; }
