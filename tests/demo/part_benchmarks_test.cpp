@@ -57,16 +57,6 @@ const Row ROWS[] = {
      {"BICOLOR LINES", "BENCHMARK", "BICOLOR LINES", "PER FRAME:", "0000000011"}, one_bicolor},
 };
 
-std::vector<std::uint32_t> pixels(const IMG* image) {
-  return {image->pixels.get(), image->pixels.get() + 256 * 256};
-}
-
-IMG* blank() {
-  IMG* image = IMG_new();
-  IMG_set_size(image, 256, 256);
-  return image;
-}
-
 // A part whose frames cost the listed microseconds of work each, besides the
 // metered present and the few shapes, which take well under a millisecond.
 const Row* timed;

@@ -16,10 +16,6 @@ struct CircleWaves : testing::Test {
   }
 };
 
-std::vector<std::uint32_t> pixels(const IMG* image) {
-  return {image->pixels.get(), image->pixels.get() + 256 * 256};
-}
-
 }  // namespace
 
 TEST_F(CircleWaves, SetUpDrawsItsNumbersInOrderAndFinishFreesTheMover) {

@@ -33,10 +33,6 @@ const SAMPLE* held(std::int32_t i) { return scope(i)->source->sample; }
 std::vector<std::int32_t> values(const SAMPLE* b) {
   return {b->data.get(), b->data.get() + b->length};
 }
-std::vector<std::uint32_t> pixels(const IMG* image) {
-  return {image->pixels.get(), image->pixels.get() + image->width * image->height};
-}
-
 // Every grid scope holds its own copy of the music's pattern.
 void expect_grid_of_copies() {
   std::set<const SAMPLE*> distinct;

@@ -26,14 +26,6 @@ struct Pipeline : testing::Test {
     IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
   }
   static IMG* frame() { return TORQ6150_state.frame; }
-  static std::vector<std::uint32_t> pixels(const IMG* image) {
-    return {image->pixels.get(), image->pixels.get() + 256 * 256};
-  }
-  static IMG* blank() {
-    IMG* image = IMG_new();
-    IMG_set_size(image, 256, 256);
-    return image;
-  }
 };
 
 // A part whose frames record the switches as the key commands left them.
