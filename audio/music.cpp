@@ -1,9 +1,9 @@
 #include "music.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
+#include "rng.h"
 #include "sound.h"
 #include "wrap.h"
 
@@ -42,12 +42,12 @@ void compose(MUSIC* music, bool faded) {
 
   // The draws, in this order; an empty bank takes no remainder of the first.
   const std::int32_t count = music->instruments->count;
-  const std::int32_t drawn = std::rand();
-  const std::int32_t b1 = std::rand() % 2;
-  const std::int32_t b2 = std::rand() % 2;
-  const std::int32_t b3 = std::rand() % 2;
-  const std::int32_t b4 = std::rand() % 2;
-  const std::int32_t k = std::rand() % 4;
+  const std::int32_t drawn = RNG_rand();
+  const std::int32_t b1 = RNG_rand() % 2;
+  const std::int32_t b2 = RNG_rand() % 2;
+  const std::int32_t b3 = RNG_rand() % 2;
+  const std::int32_t b4 = RNG_rand() % 2;
+  const std::int32_t k = RNG_rand() % 4;
   // The third choice weighs a sixteenth, the fourth an eighth.
   const std::int32_t offset =
       b1 * (length / 2) + b2 * (length / 4) + b3 * (length / 16) + b4 * (length / 8);

@@ -37,7 +37,7 @@ void MUSIC_free(MUSIC** handle);
 void MUSIC_tick(MUSIC* music);
 // Appends the instrument buffer to the bank; none is ignored.
 void MUSIC_add(MUSIC* music, SAMPLE* instrument);
-// Composes a new pattern the length of output: draws with rand() the
+// Composes a new pattern the length of output: draws with RNG_rand() the
 // instrument index, four offset choices and the repetition exponent k, lays
 // 2^k copies evenly around the loop, weights them by (4 - k) / 4 and rotates
 // the pattern by the drawn offset. An empty bank makes the six draws all the

@@ -35,7 +35,7 @@ static_assert(NOTE_TABLE[45] == 440);
 static_assert(NOTE_TABLE[96 + 45] == 440 && NOTE_TABLE[-51] == 440);
 
 // Creates the music record with period 256 and synthesises its 96
-// instruments in the groups A to E, drawing the noise from rand(); none when
+// instruments in the groups A to E, drawing the noise from RNG_rand(); none when
 // the record cannot be created (reported by MUSIC_new).
 MUSIC* TORQ6150_build_score();
 // Frees every instrument of the bank and then the record, and sets the

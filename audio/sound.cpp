@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
 
+#include "rng.h"
 #include "wrap.h"
 
 SAMPLE* SOUND_CYCLE = nullptr;
@@ -116,7 +116,7 @@ void SOUND_noise(SAMPLE* buffer, std::int32_t f) {
     SOUND_error();
     return;
   }
-  const auto draw = [] { return (std::rand() & 0xffff) - 32768; };
+  const auto draw = [] { return (RNG_rand() & 0xffff) - 32768; };
   std::int32_t held = draw();
   // 64 bits: with f far above 44100 the counter keeps falling.
   std::int64_t counter = 22050;

@@ -31,7 +31,7 @@ void SOUND_sine(SAMPLE* buffer, std::int32_t f);
 // period) changes nothing.
 void SOUND_square(SAMPLE* buffer, std::int32_t f);
 // Fills the whole buffer, from the last index down, with values drawn by
-// (rand() AND 0xffff) - 32768 and each held for 44100 / f values; the first
+// (RNG_rand() AND 0xffff) - 32768 and each held for 44100 / f values; the first
 // value is drawn before the fill starts. An f of 0 or below holds the first value.
 void SOUND_noise(SAMPLE* buffer, std::int32_t f);
 // Multiplies the buffer by the ramp from 32767 at index 0 to 0 at the last

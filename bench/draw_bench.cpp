@@ -20,13 +20,13 @@
 #include <algorithm>
 #include <ctime>
 #include <cstdint>
-#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
 #include "image/draw_reference.h"
 #include "img.h"
 #include "imgfx.h"
+#include "rng.h"
 
 namespace {
 
@@ -45,9 +45,9 @@ enum Kind { kCircle, kLine, kBicolor, kThick, kThickBicolor };
 
 // Random arguments drawn once, in the order the benchmark parts draw them.
 std::vector<Args> make_args(Kind kind) {
-  std::srand(4242 + kind);
+  RNG_srand(4242 + kind);
   std::vector<Args> args(kCases);
-  const auto random = [] { return static_cast<std::uint32_t>(std::rand()); };
+  const auto random = [] { return static_cast<std::uint32_t>(RNG_rand()); };
   for (Args& a : args) {
     a = Args{};
     switch (kind) {

@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "image/imgfx_reference.h"
 #include "imgfx.h"
+#include "rng.h"
 
 namespace {
 
@@ -17,12 +17,12 @@ constexpr std::size_t kFrameBytes = 256 * 1024;  // 256 x 256 colour words
 
 // A frame of random colour words, the same in every run.
 IMG* random_frame() {
-  std::srand(6150);
+  RNG_srand(6150);
   IMG* image = IMG_new();
   IMG_set_size(image, kSide, kSide);
   for (int i = 0; i < kSide * kSide; ++i) {
-    image->pixels[i] = (static_cast<std::uint32_t>(std::rand()) << 16) ^
-                       static_cast<std::uint32_t>(std::rand());
+    image->pixels[i] = (static_cast<std::uint32_t>(RNG_rand()) << 16) ^
+                       static_cast<std::uint32_t>(RNG_rand());
   }
   return image;
 }

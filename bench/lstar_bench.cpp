@@ -5,16 +5,16 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "backmove.h"
 #include "img.h"
 #include "lstar.h"
+#include "rng.h"
 
 namespace {
 
 void BM_FourBursts(benchmark::State& state) {
-  std::srand(5);
+  RNG_srand(5);
   IMG* frame = IMG_new();
   IMG_set_size(frame, 256, 256);
   LSTAR* star[4];
@@ -34,7 +34,7 @@ void BM_FourBursts(benchmark::State& state) {
 BENCHMARK(BM_FourBursts)->Arg(13)->Arg(29)->Arg(64)->Unit(benchmark::kMicrosecond);
 
 void BM_StarBackground(benchmark::State& state) {
-  std::srand(6);
+  RNG_srand(6);
   IMG* frame = IMG_new();
   IMG_set_size(frame, 256, 256);
   BACKMOVE* mover = BACKMOVE_new();

@@ -2,9 +2,9 @@
 // and per-blend work on the three-second loop.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 #include "music.h"
+#include "rng.h"
 #include "score.h"
 
 namespace {
@@ -14,7 +14,7 @@ constexpr unsigned SEED = 273880913;
 // One score built for the sequencer benchmarks, with a first pattern.
 MUSIC* shared_score() {
   static MUSIC* music = [] {
-    std::srand(SEED);
+    RNG_srand(SEED);
     MUSIC* m = TORQ6150_build_score();
     MUSIC_compose(m);
     return m;
@@ -24,7 +24,7 @@ MUSIC* shared_score() {
 
 void BM_BuildScore(benchmark::State& state) {
   for (auto _ : state) {
-    std::srand(SEED);
+    RNG_srand(SEED);
     MUSIC* music = TORQ6150_build_score();
     benchmark::DoNotOptimize(music);
     TORQ6150_free_score(&music);
@@ -35,7 +35,7 @@ BENCHMARK(BM_BuildScore)->Unit(benchmark::kMillisecond);
 // The draws vary the instrument and the number of copies, as in the show.
 void BM_Compose(benchmark::State& state) {
   MUSIC* music = shared_score();
-  std::srand(SEED);
+  RNG_srand(SEED);
   for (auto _ : state) {
     MUSIC_compose(music);
     benchmark::DoNotOptimize(music->pattern->data.get());
@@ -45,7 +45,7 @@ BENCHMARK(BM_Compose)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposeFaded(benchmark::State& state) {
   MUSIC* music = shared_score();
-  std::srand(SEED);
+  RNG_srand(SEED);
   for (auto _ : state) {
     MUSIC_compose_faded(music);
     benchmark::DoNotOptimize(music->pattern->data.get());

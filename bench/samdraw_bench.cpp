@@ -2,17 +2,17 @@
 // 256 x 64 image with its two markers.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
+#include "rng.h"
 #include "samdraw.h"
 
 namespace {
 
 void BM_LiveScope(benchmark::State& state) {
-  std::srand(1);
+  RNG_srand(1);
   SAMPLE* loop = SAMPLE_new();
   SAMPLE_set_length(loop, 132300);
-  for (std::int32_t i = 0; i < loop->length; ++i) loop->data[i] = (std::rand() & 0xffff) - 32768;
+  for (std::int32_t i = 0; i < loop->length; ++i) loop->data[i] = (RNG_rand() & 0xffff) - 32768;
   SAMDRAW* scope = SAMDRAW_new();
   scope->source = SAM_new();
   SAM_set_sample(scope->source, loop);

@@ -1,9 +1,9 @@
 #include "layers.h"
 
-#include <cstdlib>
 
 #include "demo.h"
 #include "lfont.h"
+#include "rng.h"
 #include "sample.h"
 #include "sine_table.h"
 #include "wrap.h"
@@ -22,7 +22,7 @@ std::uint32_t palette_colour(std::int32_t index) {
 }
 
 // rand() modulo m, a modulus of 0 taken as 1 so that nothing divides by 0.
-std::int32_t rand_mod(std::int32_t m) { return std::rand() % (m == 0 ? 1 : m); }
+std::int32_t rand_mod(std::int32_t m) { return RNG_rand() % (m == 0 ? 1 : m); }
 
 // The wire font upright at its natural size, or none before start-up made it.
 LFONT* upright_wire_font() {
@@ -86,14 +86,14 @@ void TORQ6150_circling_letters() {
 
 void TORQ6150_sparkle_letters() {
   const DemoSettings& c = TORQ6150_settings;
-  if ((std::rand() & c.sparkle_mask) != 0) return;
+  if ((RNG_rand() & c.sparkle_mask) != 0) return;
   LFONT* font = upright_wire_font();
   if (font == nullptr) return;
-  font->scale.x = std::rand() % 4 + 1;
-  font->scale.y = std::rand() % 4 + 1;
+  font->scale.x = RNG_rand() % 4 + 1;
+  font->scale.y = RNG_rand() % 4 + 1;
   // The word is roughly centred on the random point.
-  font->position.y = std::rand() % c.frame_height - 16 * font->scale.y / 2;
-  font->position.x = std::rand() % c.frame_width - 64 * font->scale.x / 2;
+  font->position.y = RNG_rand() % c.frame_height - 16 * font->scale.y / 2;
+  font->position.x = RNG_rand() % c.frame_width - 64 * font->scale.x / 2;
   for (std::int32_t k = 0; k < 4; ++k) {
     font->code = group_name[k];
     LFONT_draw_char(font);
@@ -108,7 +108,7 @@ void TORQ6150_icon_rain() {
   if ((frame_count() & 15) == 0) {
     c.icon_choice = rand_mod(font->glyphs == nullptr ? 0 : font->glyphs->count);
   }
-  LFONT_set_colour(font, palette_colour(std::rand() % 1536));
+  LFONT_set_colour(font, palette_colour(RNG_rand() % 1536));
   font->target = s.frame;
   font->code = c.icon_choice;
   font->angle = 0;
@@ -118,7 +118,7 @@ void TORQ6150_icon_rain() {
   font->position.y = rand_mod(c.frame_height - 16);
   LFONT_draw_char(font);
 
-  const std::int32_t size = std::rand() % 16 + 1;
+  const std::int32_t size = RNG_rand() % 16 + 1;
   font->scale.x = size;
   font->scale.y = size;
   const std::int32_t x0 = rand_mod(c.frame_width - 16 * size);

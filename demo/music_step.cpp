@@ -1,8 +1,8 @@
-#include <cstdlib>
 
 #include "demo.h"
 #include "list.h"
 #include "music.h"
+#include "rng.h"
 #include "xsnd.h"
 
 // Once per frame of the parts that carry the music: a new pattern every
@@ -17,7 +17,7 @@ void TORQ6150_music_step() {
   const std::int32_t frame = s.fps->frame_count;
   const std::int32_t period = music->period;
   if (period > 0 && frame % period == 0) {
-    if (std::rand() & 1) {
+    if (RNG_rand() & 1) {
       MUSIC_compose(music);
     } else {
       MUSIC_compose_faded(music);

@@ -1,12 +1,12 @@
 // The arch-path part: three glowing meandering trails fading slowly on a
 // dark frame, unpaced.
-#include <cstdlib>
 
 #include "archpath.h"
 #include "demo.h"
 #include "layers.h"
 #include "list.h"
 #include "parts.h"
+#include "rng.h"
 
 namespace {
 
@@ -17,17 +17,17 @@ ARCHPATH* path_at(std::int32_t index) {
 void setup() {
   DemoState& s = TORQ6150_state;
   if (s.arch_paths == nullptr) s.arch_paths = LIST_new();
-  const int n = std::rand() % 63 + 32;
+  const int n = RNG_rand() % 63 + 32;
   for (int i = 0; i <= n; ++i) {
     ARCHPATH* path = ARCHPATH_new();
     if (path == nullptr) continue;
     path->steps *= 8;  // the first arc lasts two to eight whole turns
-    std::rand();
-    std::rand();
+    RNG_rand();
+    RNG_rand();
     LIST_append(s.arch_paths, path);
   }
   // Synchronised, every path turns like the one made last until its first switch.
-  if ((std::rand() & 1) == 1) {
+  if ((RNG_rand() & 1) == 1) {
     const ARCHPATH* last = path_at(s.arch_paths->count - 1);
     for (std::int32_t i = s.arch_paths->count - 1; i >= 0; --i) {
       ARCHPATH* path = path_at(i);
@@ -37,7 +37,7 @@ void setup() {
       path->steps_done = last->steps_done;
     }
   }
-  std::rand();
+  RNG_rand();
   TORQ6150_set_post_processing(0x010101, 1, 1, 1);
 }
 

@@ -2,13 +2,13 @@
 // filled circles and thin two-colour lines, as many per frame as still fit in
 // the frame period. Each count climbs by its step after a frame with time to
 // spare and falls by it after one without, and is printed under its titles.
-#include <cstdlib>
 
 #include "demo.h"
 #include "font.h"
 #include "imgfx.h"
 #include "layers.h"
 #include "parts.h"
+#include "rng.h"
 #include "sample.h"
 #include "wrap.h"
 
@@ -27,11 +27,11 @@ struct Benchmark {
   void (*draw)(std::int32_t count);  // draws one frame's shapes, drawing every random number
 };
 
-std::int32_t random_x() { return std::rand() % TORQ6150_settings.frame_width; }
-std::int32_t random_y() { return std::rand() % TORQ6150_settings.frame_height; }
+std::int32_t random_x() { return RNG_rand() % TORQ6150_settings.frame_width; }
+std::int32_t random_y() { return RNG_rand() % TORQ6150_settings.frame_height; }
 // A line colour: a raw random number, stored as it is; only its low three bytes show.
-std::uint32_t random_colour() { return static_cast<std::uint32_t>(std::rand()); }
-std::int32_t random_thickness() { return std::rand() % 15 + 1; }
+std::uint32_t random_colour() { return static_cast<std::uint32_t>(RNG_rand()); }
+std::int32_t random_thickness() { return RNG_rand() % 15 + 1; }
 
 // Every random number is taken into a local first, so that the draws keep
 // their order whatever order the compiler evaluates call arguments in.
@@ -68,8 +68,8 @@ void draw_filled_circles(std::int32_t count) {
   const DemoState& s = TORQ6150_state;
   for (std::int64_t i = 0; i <= count; ++i) {
     const std::int32_t x = random_x(), y = random_y();
-    const std::int32_t radius = std::rand() & 63;
-    const auto colour = static_cast<std::uint32_t>(SAMPLE_get(s.palette, std::rand() % 1536));
+    const std::int32_t radius = RNG_rand() & 63;
+    const auto colour = static_cast<std::uint32_t>(SAMPLE_get(s.palette, RNG_rand() % 1536));
     IMG_filled_circle(s.frame, x, y, radius, colour);
   }
 }
@@ -101,9 +101,9 @@ void setup() {
   TORQ6150_set_post_processing(TORQ6150_random_grey(), 0, 0, 0);
   s.white_background = b.white_background;
   TORQ6150_tint_font(b.tint_up, b.tint_down);
-  std::rand();
-  std::rand();
-  std::rand();
+  RNG_rand();
+  RNG_rand();
+  RNG_rand();
 }
 
 // The count adapts to the time the frame before had left over; the printed

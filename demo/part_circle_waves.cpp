@@ -1,13 +1,13 @@
 // The circle-wave part: as many circles as the filled-circle benchmark last
 // managed, in groups of eight mirrored about the centre of the square frame,
 // following three sine waves over a sliding tiled background.
-#include <cstdlib>
 
 #include "backmove.h"
 #include "demo.h"
 #include "font.h"
 #include "layers.h"
 #include "parts.h"
+#include "rng.h"
 #include "sample.h"
 #include "sine_table.h"
 #include "wrap.h"
@@ -34,17 +34,17 @@ void setup() {
   // Phases, then the per-frame and per-group steps, wave by wave; the radius
   // wave's group step is drawn after one discarded number, and is larger.
   for (int wave = 0; wave < 3; ++wave) {
-    s.wave_phase[wave] = static_cast<std::uint32_t>(std::rand() & 1023);
-    s.wave_frame_step[wave] = static_cast<std::uint32_t>((std::rand() & 15) + 1);
+    s.wave_phase[wave] = static_cast<std::uint32_t>(RNG_rand() & 1023);
+    s.wave_frame_step[wave] = static_cast<std::uint32_t>((RNG_rand() & 15) + 1);
     if (wave < 2) {
-      s.wave_circle_step[wave] = static_cast<std::uint32_t>((std::rand() & 7) + 7);
+      s.wave_circle_step[wave] = static_cast<std::uint32_t>((RNG_rand() & 7) + 7);
     } else {
-      std::rand();
-      s.wave_circle_step[wave] = static_cast<std::uint32_t>((std::rand() & 15) + 16);
+      RNG_rand();
+      s.wave_circle_step[wave] = static_cast<std::uint32_t>((RNG_rand() & 15) + 16);
     }
   }
-  s.wave_radius = (std::rand() & 31) + 32;
-  s.wave_colour_step = std::rand() & 15;
+  s.wave_radius = (RNG_rand() & 31) + 32;
+  s.wave_colour_step = RNG_rand() & 15;
   // Red lifted by 80, green and blue lowered by 80.
   TORQ6150_tint_font(0x500000, 0x005050);
   // The background: one of the bar font's cells 1 to 6, chosen at random.
@@ -53,7 +53,7 @@ void setup() {
   s.wave_mover->target = s.frame;
   IMG* tile = IMG_new();
   IMG_set_size(tile, 16, 16);
-  const std::int32_t cell = std::rand() % 6 + 1;
+  const std::int32_t cell = RNG_rand() % 6 + 1;
   IMG_blit_opaque(s.bar_font != nullptr ? s.bar_font->sheet : nullptr, tile, 16 * cell, 0, 0, 0, 16,
                   16);
   s.wave_mover->tile = tile;

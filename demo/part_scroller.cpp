@@ -1,7 +1,6 @@
 // The scroller part: a giant text of thick two-coloured wire letters, one per
 // screen width, bouncing over raster bars, with a swinging chain of sprites
 // and the backdrop picture wobbling in the centre.
-#include <cstdlib>
 
 #include "font.h"
 #include "imgfx.h"
@@ -11,6 +10,7 @@
 #include "parts.h"
 #include "raster.h"
 #include "rgb888.h"
+#include "rng.h"
 #include "sample.h"
 #include "scroll.h"
 #include "sine_table.h"
@@ -71,7 +71,7 @@ void setup() {
     SCROLL_set(s.scroller, TORQ6150_scroll_text, s.big_font, s.frame);
     if (s.scroller != nullptr) s.scroller->speed = 24;
   }
-  std::rand();  // drawn and discarded
+  RNG_rand();  // drawn and discarded
   // Tint the main font for this part; the finish takes the tint off again.
   TORQ6150_tint_font(0x000020, 0x505000);
 }

@@ -1,11 +1,11 @@
 // The sine-line part: one to three chains of discs writhing over black,
 // softened by glare and blur.
-#include <cstdlib>
 
 #include "demo.h"
 #include "layers.h"
 #include "list.h"
 #include "parts.h"
+#include "rng.h"
 #include "sample.h"
 #include "sineline.h"
 
@@ -21,7 +21,7 @@ void setup() {
   // The number of lines is chosen once per run of the program.
   if (s.sine_lines == nullptr) {
     s.sine_lines = LIST_new();
-    const int n = std::rand() % 3;
+    const int n = RNG_rand() % 3;
     for (int i = 0; i <= n; ++i) LIST_append(s.sine_lines, SINELINE_new());
   }
   for (std::int32_t i = s.sine_lines->count - 1; i >= 0; --i) {
@@ -34,7 +34,7 @@ void setup() {
     line->step[2] = {17, 19, 0};
     line->width = c.frame_width;
     line->height = c.frame_height;
-    line->color = static_cast<std::uint32_t>(SAMPLE_get(s.palette, std::rand() % 1536));
+    line->color = static_cast<std::uint32_t>(SAMPLE_get(s.palette, RNG_rand() % 1536));
   }
   TORQ6150_set_post_processing(0x101010, 1, 1, 0);
   s.white_background = 0;

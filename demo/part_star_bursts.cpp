@@ -1,13 +1,13 @@
 // The star-burst part: four nested star bursts, thick to thin, turning and
 // twisting over a dimmed, slowly drifting star tile. The bursts stay after
 // the part for the ray keys, which act on them in every later part.
-#include <cstdlib>
 
 #include "backmove.h"
 #include "demo.h"
 #include "layers.h"
 #include "lstar.h"
 #include "parts.h"
+#include "rng.h"
 #include "wrap.h"
 
 namespace {
@@ -30,16 +30,16 @@ void make_bursts() {
     if (star[i] != nullptr) LSTAR_free(&star[i]);
     star[i] = LSTAR_new();
   }
-  const std::int32_t n = std::rand() % 17 + 13;
+  const std::int32_t n = RNG_rand() % 17 + 13;
   for (int i = 0; i < 4; ++i) LSTAR_set_count(star[i], n);
-  const std::int32_t sa = (std::rand() & 1) * 2 - 1;
-  const std::int32_t sb = (std::rand() & 1) * 2 - 1;
+  const std::int32_t sa = (RNG_rand() & 1) * 2 - 1;
+  const std::int32_t sb = (RNG_rand() & 1) * 2 - 1;
   for (int i = 0; i < 4; ++i) {
     if (star[i] == nullptr) continue;
     if (star[i]->radial_a != nullptr) star[i]->radial_a->spin = wrap_mul(star[i]->radial_a->spin, sa);
     if (star[i]->radial_b != nullptr) star[i]->radial_b->spin = wrap_mul(star[i]->radial_b->spin, sb);
   }
-  if ((std::rand() & 1) == 1) {
+  if ((RNG_rand() & 1) == 1) {
     for (int i = 0; i < 4; ++i) LSTAR_sync(star[i]);
   }
 }
@@ -55,7 +55,7 @@ void make_mover() {
   s.star_mover->step_x = 32;
   s.star_mover->step_y = 32;
   IMG_set_size(s.star_mover->tile, 64, 64);
-  IMG_blit_opaque(s.star_image, s.star_mover->tile, 0, (std::rand() % 4) * 64, 0, 0, 64, 64);
+  IMG_blit_opaque(s.star_image, s.star_mover->tile, 0, (RNG_rand() % 4) * 64, 0, 0, 64, 64);
   IMG_scale_color(s.star_mover->tile, 1, 2);
 }
 

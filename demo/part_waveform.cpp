@@ -2,7 +2,6 @@
 // the top quarter, and below it a three-by-four grid holding the last twelve
 // composed patterns, each frozen in its own small scope, the newest at the
 // bottom right.
-#include <cstdlib>
 
 #include "demo.h"
 #include "font.h"
@@ -10,6 +9,7 @@
 #include "list.h"
 #include "music.h"
 #include "parts.h"
+#include "rng.h"
 #include "sample.h"
 #include "samdraw.h"
 
@@ -52,13 +52,13 @@ void create_scopes() {
 void setup() {
   DemoState& s = TORQ6150_state;
   TORQ6150_set_post_processing(TORQ6150_random_grey(), 0, 0, 0);
-  std::rand();
-  std::rand();
-  std::rand();
+  RNG_rand();
+  RNG_rand();
+  RNG_rand();
   if (s.scopes == nullptr) create_scopes();
   // Successive scopes step a twelfth of the hue circle; each background is
   // its colour at an eighth of the brightness.
-  const std::int32_t r = std::rand() % 1536;
+  const std::int32_t r = RNG_rand() % 1536;
   for (std::int32_t i = 0; i <= LIVE_SCOPE; ++i) {
     SAMDRAW* scope = scope_at(i);
     if (scope == nullptr) continue;

@@ -1,8 +1,8 @@
-#include <cstdlib>
 
 #include "demo.h"
 #include "font.h"
 #include "imgfx.h"
+#include "rng.h"
 
 void TORQ6150_post_present() {
   DemoState& s = TORQ6150_state;
@@ -62,11 +62,11 @@ void TORQ6150_run_part(const DemoPart& part) {
 }
 
 std::uint32_t TORQ6150_random_grey() {
-  return static_cast<std::uint32_t>(std::rand() & 63) * 0x010101u + 0x404040u;
+  return static_cast<std::uint32_t>(RNG_rand() & 63) * 0x010101u + 0x404040u;
 }
 
 std::uint32_t TORQ6150_random_dark_grey() {
-  return static_cast<std::uint32_t>(std::rand() & 31) * 0x010101u + 0x101010u;
+  return static_cast<std::uint32_t>(RNG_rand() & 31) * 0x010101u + 0x101010u;
 }
 
 void TORQ6150_set_post_processing(std::uint32_t fade_colour, std::uint8_t blur_on,

@@ -8,6 +8,7 @@
 #include "lfont.h"
 #include "obj2d.h"
 #include "os.h"
+#include "rng.h"
 #include "sample.h"
 #include "score.h"
 #include "xsnd.h"
@@ -133,12 +134,12 @@ int TORQ6150_startup() {
   XDPY_set_size(s.display, c.frame_width, c.frame_height);
   s.frame = new_frame_image(s.display->width, s.display->height);
   OS_sleep(1);
-  std::srand(8175);
+  RNG_srand(8175);
   show_loading_screen();
   s.glare_frame = new_frame_image(c.frame_width, c.frame_height);
   s.blur_frame = new_frame_image(c.frame_width, c.frame_height);
-  std::srand(273880913);
-  std::rand();  // the first number of the show's sequence is discarded
+  RNG_srand(273880913);
+  RNG_rand();  // the first number of the show's sequence is discarded
   build_fonts();
   build_line_fonts();
   s.star_image = parse(ASSET_stars);

@@ -1,8 +1,8 @@
 #include "archpath.h"
 
-#include <cstdlib>
 #include <new>
 
+#include "rng.h"
 #include "sine_table.h"
 #include "wrap.h"
 
@@ -46,16 +46,16 @@ void ARCHPATH_randomize(ARCHPATH* path) {
     ARCHPATH_error();
     return;
   }
-  path->x = std::rand() % path->width;
-  path->y = std::rand() % path->height;
-  path->angle = std::rand() & 1023;
-  path->speed = (std::rand() & 3) + 1;
+  path->x = RNG_rand() % path->width;
+  path->y = RNG_rand() % path->height;
+  path->angle = RNG_rand() & 1023;
+  path->speed = (RNG_rand() & 3) + 1;
   // The first arc covers 256 to 1023 table entries: a quarter to a whole turn.
-  path->steps = (std::rand() % 768 + 256) / path->speed;
-  path->radius = (std::rand() & 31) + 16;
+  path->steps = (RNG_rand() % 768 + 256) / path->speed;
+  path->radius = (RNG_rand() & 31) + 16;
   path->steps_done = 0;
-  // Each channel 128 to 255; this one value comes from random(), not rand().
-  path->color = static_cast<std::uint32_t>((random() & 0x7F7F7F) + 0x808080);
+  // Each channel 128 to 255.
+  path->color = static_cast<std::uint32_t>((RNG_rand() & 0x7F7F7F) + 0x808080);
 }
 
 void ARCHPATH_advance(ARCHPATH* path) {
@@ -68,14 +68,14 @@ void ARCHPATH_advance(ARCHPATH* path) {
   if (path->steps_done < path->steps) return;
   // Switch arcs: the new circle touches the old one at the current point, on
   // the far side of it, so the centre moves by the sum of the two radii.
-  const std::int32_t r2 = (std::rand() & 15) + 8;
+  const std::int32_t r2 = (RNG_rand() & 15) + 8;
   const std::int32_t reach = wrap_add(path->radius, r2);
   path->x = wrap_once(wrap_add(path->x, offset(reach, path->angle)), path->width);
   path->y = wrap_once(wrap_add(path->y, offset(reach, path->angle + 256)), path->height);
   path->radius = r2;
   // Later arcs cover 2048 to 4095 table entries: two to four whole turns.
   const std::int32_t divisor = path->speed != 0 ? path->speed : 1;
-  path->steps = (std::rand() % 2048 + 2048) / divisor;
+  path->steps = (RNG_rand() % 2048 + 2048) / divisor;
   if (path->steps < 0) path->steps = -path->steps;
   path->steps_done = 0;
   path->angle = (path->angle + 512) & 1023;  // the same point seen from the new centre

@@ -9,6 +9,7 @@
 
 #include "img.h"
 #include "module.h"
+#include "rng.h"
 
 struct ARCHPATH {
   std::int32_t x, y, z;               // centre of the current arc, kept inside the area; z unused
@@ -30,8 +31,8 @@ void ARCHPATH_error();
 ARCHPATH* ARCHPATH_new();
 // Frees the path and sets the caller's handle to none; an absent handle is reported.
 void ARCHPATH_free(ARCHPATH** handle);
-// New centre, angle, speed, arc length and radius from rand(), and the colour
-// from random(), in that order. An area without width or height is reported
+// New centre, angle, speed, arc length, radius and colour from RNG_rand(), in
+// that order. An area without width or height is reported
 // and changes nothing.
 void ARCHPATH_randomize(ARCHPATH* path);
 // One step along the path, switching to a new touching arc when the current

@@ -1,8 +1,8 @@
 #include "backmove.h"
 
-#include <cstdlib>
 #include <new>
 
+#include "rng.h"
 #include "wrap.h"
 
 Module BACKMOVE_module{MODULE_record("BACKMOVE"), "BACKMOVE error", 0, 0};
@@ -21,7 +21,7 @@ std::int32_t slide(std::int32_t offset, std::int32_t speed, std::int32_t step) {
 
 // One rand() draw; on a 1 in 256 chance a second draw gives a speed of -3 to +4.
 void maybe_new_speed(std::int32_t& speed) {
-  if ((std::rand() & 255) == 0) speed = (std::rand() & 7) - 3;
+  if ((RNG_rand() & 255) == 0) speed = (RNG_rand() & 7) - 3;
 }
 
 bool usable(const BACKMOVE* mover) {
@@ -52,8 +52,8 @@ void BACKMOVE_randomize(BACKMOVE* mover) {
     BACKMOVE_error();
     return;
   }
-  mover->speed_x = std::rand() % 9 - 4;
-  mover->speed_y = std::rand() % 9 - 4;
+  mover->speed_x = RNG_rand() % 9 - 4;
+  mover->speed_y = RNG_rand() % 9 - 4;
 }
 
 void BACKMOVE_move(BACKMOVE* mover) {

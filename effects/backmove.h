@@ -32,7 +32,7 @@ BACKMOVE* BACKMOVE_new();
 // Frees the mover (not its images) and sets the caller's handle to none; an
 // absent handle is reported.
 void BACKMOVE_free(BACKMOVE** handle);
-// Speeds from -4 to +4: two rand() draws, x first.
+// Speeds from -4 to +4: two RNG_rand() draws, x first.
 void BACKMOVE_randomize(BACKMOVE* mover);
 // Slides the grid by the speeds, keeping each offset in (-step, 0], then gives
 // each speed a 1 in 256 chance of a new value from -3 to +4. A mover without

@@ -1,8 +1,8 @@
 #include "lradial.h"
 
-#include <cstdlib>
 #include <new>
 
+#include "rng.h"
 #include "wrap.h"
 
 Module LRADIAL_module{MODULE_record("LRADIAL "), "LRADIAL error", 0, 0};
@@ -20,10 +20,10 @@ LRADIAL* LRADIAL_new() {
   radial->x = radial->width / 2;
   radial->y = radial->height / 2;
   // 16.16: half a table entry to about 8.5 entries per turn.
-  radial->spin = (std::rand() & 0x7FFFF) + 0x8000;
-  radial->length = std::rand() % (radial->width / 2) + 32;
+  radial->spin = (RNG_rand() & 0x7FFFF) + 0x8000;
+  radial->length = RNG_rand() % (radial->width / 2) + 32;
   // Each channel 128 to 255.
-  radial->color = static_cast<std::uint32_t>((std::rand() & 0x7F7F7F) + 0x808080);
+  radial->color = static_cast<std::uint32_t>((RNG_rand() & 0x7F7F7F) + 0x808080);
   LRADIAL_set_count(radial, 16);
   return radial;
 }

@@ -29,7 +29,7 @@ extern Module LRADIAL_module;
 void LRADIAL_error();
 
 // A new set of 16 rays centred on a 256 x 256 area, with spin, length and
-// colour drawn from rand() in that order; none (reported) when memory runs out.
+// colour drawn from RNG_rand() in that order; none (reported) when memory runs out.
 LRADIAL* LRADIAL_new();
 // Frees the ray set and sets the caller's handle to none; an absent handle is reported.
 void LRADIAL_free(LRADIAL** handle);

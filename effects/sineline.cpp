@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "rng.h"
 #include "sine_table.h"
 #include "wrap.h"
 
@@ -67,26 +68,26 @@ void SINELINE_randomize(SINELINE* line) {
   SinelineTriple* phase = line->phase;
   SinelineTriple* speed = line->speed;
   SinelineTriple* step = line->step;
-  phase[0].x = std::rand() % 1024;
-  phase[0].y = std::rand() % 1024;
-  speed[0].x = std::rand() % 16 + 3;
-  speed[0].y = std::rand() % 16 + 3;
-  step[0].x = std::rand() % 8 + 5;
-  step[0].y = std::rand() % 8 + 6;
+  phase[0].x = RNG_rand() % 1024;
+  phase[0].y = RNG_rand() % 1024;
+  speed[0].x = RNG_rand() % 16 + 3;
+  speed[0].y = RNG_rand() % 16 + 3;
+  step[0].x = RNG_rand() % 8 + 5;
+  step[0].y = RNG_rand() % 8 + 6;
   line->amplitude[0] = {line->width / 2, line->height / 2, 0};
-  phase[1].x = std::rand() % 1024;
-  phase[1].y = std::rand() % 1024;
-  speed[1].x = -2 - std::rand() % 8;
-  speed[1].y = -2 - std::rand() % 8;
-  step[1].x = -6 - std::rand() % 16;
-  step[1].y = -7 - std::rand() % 16;
+  phase[1].x = RNG_rand() % 1024;
+  phase[1].y = RNG_rand() % 1024;
+  speed[1].x = -2 - RNG_rand() % 8;
+  speed[1].y = -2 - RNG_rand() % 8;
+  step[1].x = -6 - RNG_rand() % 16;
+  step[1].y = -7 - RNG_rand() % 16;
   line->amplitude[1] = {line->width / 4, line->height / 4, 0};
-  phase[2].x = std::rand() % 1024;
-  phase[2].y = std::rand() % 1024;
-  speed[2].x = std::rand() % 4 + 1;
-  speed[2].y = std::rand() % 4 + 1;
-  step[2].x = std::rand() % 32 + 7;
-  step[2].y = std::rand() % 32 + 8;
+  phase[2].x = RNG_rand() % 1024;
+  phase[2].y = RNG_rand() % 1024;
+  speed[2].x = RNG_rand() % 4 + 1;
+  speed[2].y = RNG_rand() % 4 + 1;
+  step[2].x = RNG_rand() % 32 + 7;
+  step[2].y = RNG_rand() % 32 + 8;
   line->amplitude[2] = {line->width / 8, line->height / 8, 0};
 }
 

@@ -43,7 +43,7 @@ SINELINE* SINELINE_new();
 // Replaces the points by n zeroed ones (n > 0) and randomizes; a count below
 // 1 is reported and changes nothing; a failed allocation leaves no points.
 void SINELINE_set_count(SINELINE* line, std::int32_t n);
-// Draws new phases, speeds and steps (18 rand() calls, in a fixed order) and
+// Draws new phases, speeds and steps (18 RNG_rand() calls, in a fixed order) and
 // sets the amplitudes from the area. A record without points is reported.
 void SINELINE_randomize(SINELINE* line);
 // Computes every point for this frame and advances the phases.

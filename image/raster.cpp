@@ -1,7 +1,7 @@
 #include "raster.h"
+#include "rng.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 Module RASTER_module{MODULE_record("RASTER  "), "RASTER error", 0, 0};
@@ -33,7 +33,7 @@ RASTER* RASTER_new() {
     return nullptr;
   }
   raster->color_count = 256;
-  raster->speed = std::rand() % 1048575 + 65536;
+  raster->speed = RNG_rand() % 1048575 + 65536;
   return raster;
 }
 

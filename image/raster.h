@@ -25,7 +25,7 @@ extern Module RASTER_module;
 void RASTER_error();
 
 // A new record with a black table of 256 entries, position 0 and a speed of
-// 1.0 to just under 17.0 entries per advance from one rand() draw; none
+// 1.0 to just under 17.0 entries per advance from one RNG_rand() draw; none
 // (reported) when memory runs out.
 RASTER* RASTER_new();
 // Frees the record and its table and sets the caller's handle to none; an

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
+#include "rng.h"
 #include "wrap.h"
 
 namespace {
@@ -18,11 +18,11 @@ Values values(const SAMPLE* s) { return {s->data.get(), s->data.get() + s->lengt
 // The pattern as the algorithm reads, from the draws replayed from the seed: the
 // instrument, the offset choices and k; per copy add, fade if faded, turn; weigh; turn.
 Values plain_compose(unsigned seed, SAMPLE* const bank[], bool faded) {
-  std::srand(seed);
-  const SAMPLE* source = bank[std::rand() % 2];
+  RNG_srand(seed);
+  const SAMPLE* source = bank[RNG_rand() % 2];
   std::int32_t offset = 0;
-  for (const std::int32_t w : {L / 2, L / 4, L / 16, L / 8}) offset += w * (std::rand() % 2);
-  const std::int32_t k = std::rand() % 4;
+  for (const std::int32_t w : {L / 2, L / 4, L / 16, L / 8}) offset += w * (RNG_rand() % 2);
+  const std::int32_t k = RNG_rand() % 4;
   Values p(L, 0);
   for (std::int32_t j = 0; j < 1 << k; ++j) {
     for (std::int32_t i = 0; i < source->length; ++i) p[i] = wrap_add(p[i], source->data[i]);
@@ -42,14 +42,14 @@ TEST(MUSIC, EmptyBankTickAndBlend) {
   MUSIC_tick(music);  // no pattern yet: stands still
   MUSIC_blend(music, 2);
   EXPECT_EQ(music->countdown, 0);
-  std::srand(1);
+  RNG_srand(1);
   MUSIC_compose(music);  // an empty bank: six draws each, a silent pattern
   MUSIC_compose_faded(music);
   EXPECT_EQ(values(music->pattern), Values(L, 0));
-  const int next = std::rand();
-  std::srand(1);
-  for (int i = 0; i < 12; ++i) std::rand();
-  EXPECT_EQ(std::rand(), next);
+  const int next = RNG_rand();
+  RNG_srand(1);
+  for (int i = 0; i < 12; ++i) RNG_rand();
+  EXPECT_EQ(RNG_rand(), next);
   for (const auto& [ticks, countdown] : {std::pair{1, 255}, {255, 0}, {1, 255}}) {
     for (int i = 0; i < ticks; ++i) MUSIC_tick(music);
     EXPECT_EQ(music->countdown, countdown);
@@ -75,18 +75,18 @@ TEST(MUSIC, EmptyBankTickAndBlend) {
 TEST(MUSIC, ComposeLaysWeightedCopiesEvenlyFromTheOffset) {
   MUSIC* music = MUSIC_new();
   SAMPLE* bank[] = {SAMPLE_new(), SAMPLE_new(), SAMPLE_new()};  // two instruments, the fade ramp
-  std::srand(5);
+  RNG_srand(5);
   for (int b = 0; b < 3; ++b) {
     SAMPLE_set_length(bank[b], b == 0 ? 11025 : b == 1 ? 44100 : L);
-    for (std::int32_t i = 0; i < bank[b]->length; ++i) bank[b]->data[i] = std::rand() - (1 << 30);
+    for (std::int32_t i = 0; i < bank[b]->length; ++i) bank[b]->data[i] = RNG_rand() - (1 << 30);
     if (b < 2) MUSIC_add(music, bank[b]);
   }
   SAMPLE_ramp(bank[2], 0, 32767, L - 1, 0);
   for (unsigned seed = 1; seed <= 20; ++seed) {  // every k and both instruments
-    std::srand(seed);
+    RNG_srand(seed);
     MUSIC_compose(music);
     ASSERT_EQ(values(music->pattern), plain_compose(seed, bank, false)) << seed;
-    std::srand(seed);
+    RNG_srand(seed);
     MUSIC_compose_faded(music);
     ASSERT_EQ(values(music->pattern), plain_compose(seed, bank, true)) << seed;
   }

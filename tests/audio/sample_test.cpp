@@ -1,3 +1,4 @@
+#include "rng.h"
 #include "sample.h"
 
 #include <gtest/gtest.h>
@@ -109,11 +110,11 @@ TEST(SAMPLE, RampMatchesItsPlainVersion) {
   EXPECT_EQ(values(s), (Values{INT32_MIN, -1}));
   SAMPLE_normalize(&s, INT32_MIN);  // -2^32 * -2^31 leaves 64 bits: wraps
   EXPECT_EQ(values(s), (Values{INT32_MIN, 1}));
-  std::srand(1234);
+  RNG_srand(1234);
   for (int round = 0; round < 2000; ++round) {
-    const int size = 1 + std::rand() % 40, x0 = std::rand() % 60 - 10, x1 = std::rand() % 60 - 10;
+    const int size = 1 + RNG_rand() % 40, x0 = RNG_rand() % 60 - 10, x1 = RNG_rand() % 60 - 10;
     const int scale = round % 3 == 0 ? 10 : 100000;  // both forms of the line
-    const int v0 = std::rand() % (2 * scale) - scale, v1 = std::rand() % (2 * scale) - scale;
+    const int v0 = RNG_rand() % (2 * scale) - scale, v1 = RNG_rand() % (2 * scale) - scale;
     Values ramped(size, -1);
     plain_ramp(ramped, x0, v0, x1, v1);
     SAMPLE r = make(Values(size, -1));

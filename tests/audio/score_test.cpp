@@ -1,8 +1,8 @@
+#include "rng.h"
 #include "score.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -11,7 +11,7 @@ const SAMPLE* at(const MUSIC* music, std::int32_t i) {
 }
 
 std::uint64_t build_and_hash(MUSIC** music) {  // FNV-1a over every length and value, in bank order
-  std::srand(273880913);
+  RNG_srand(273880913);
   *music = TORQ6150_build_score();
   std::uint64_t h = 14695981039346656037ull;
   for (std::int32_t i = 0; i < (*music)->instruments->count; ++i)

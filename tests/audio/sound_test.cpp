@@ -1,9 +1,9 @@
+#include "rng.h"
 #include "sound.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,24 +50,24 @@ TEST(SOUND, NoiseFillsBackwardsAndFadeOutIsTheRampProduct) {
   // Draw 0 first; from the last value back, the counter (22050) loses f per
   // value and a new draw is held whenever it falls below 0 (then + 44100 once).
   for (const auto& [f, held] : {std::pair{22050, "22110"}, {100000, "321"}}) {
-    std::srand(31337);
+    RNG_srand(31337);
     std::vector<std::int32_t> d(5);
-    for (auto& v : d) v = (std::rand() & 0xffff) - 32768;
+    for (auto& v : d) v = (RNG_rand() & 0xffff) - 32768;
     const std::string order = held;
     SAMPLE s = make(static_cast<std::int32_t>(order.size()), 5);
-    std::srand(31337);
+    RNG_srand(31337);
     SOUND_noise(&s, f);
     for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(s.data[i], d[order[i] - '0']) << f;
-    EXPECT_EQ((std::rand() & 0xffff) - 32768, d[order[0] - '0' + 1]) << f;  // no draw more or less
+    EXPECT_EQ((RNG_rand() & 0xffff) - 32768, d[order[0] - '0' + 1]) << f;  // no draw more or less
   }
   SAMPLE s = make(44100, 32767);
   SOUND_fade_out(&s);
   EXPECT_EQ((Values{s.data[0], s.data[44099]}), (Values{32766, 0}));
-  std::srand(79);  // lengths in turn so that the kept ramp is rebuilt and reused
+  RNG_srand(79);  // lengths in turn so that the kept ramp is rebuilt and reused
   for (const std::int32_t length : {22050, 22050, 3, 1, 132300, 2, 44100}) {
     SAMPLE t = make(length, 0), expected = make(length, 0), ramp = make(length, 0);
     for (std::int32_t i = 0; i < length; ++i)
-      t.data[i] = expected.data[i] = std::rand() - (1 << 30);
+      t.data[i] = expected.data[i] = RNG_rand() - (1 << 30);
     SAMPLE_ramp(&ramp, 0, 32767, length - 1, 0);
     SAMPLE_mul_sample(&expected, &ramp);
     SAMPLE_shr(&expected, 15);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "headless.h"
+#include "rng.h"
 #include "xsnd_p.h"
 
 namespace {
@@ -149,14 +150,14 @@ struct AlsaCapture {
 
 Values random_values(std::size_t n) {  // far outside 16 bits
   Values v(n);
-  std::generate(v.begin(), v.end(), [] { return std::rand() - RAND_MAX / 2; });
+  std::generate(v.begin(), v.end(), [] { return RNG_rand() - RNG_max / 2; });
   return v;
 }
 
 }  // namespace
 
 TEST(XSND, PlaysOneBlockPerCallAndNeverJoinsBuffers) {
-  std::srand(6150);
+  RNG_srand(6150);
   SAMPLE a = make(random_values(132300));
   SAMPLE b = make({40000, -40000, 32767, 32768, -32769, 65536, INT32_MIN, INT32_MAX});
   SAMPLE_set_length(&b, 1024);  // one whole block
@@ -227,7 +228,7 @@ TEST(XSND, OpensInOrderAndTakesARefusingDeviceForAMissingOne) {
 TEST(XSND, AlsaOutputWritesTheSameStream) {
   AlsaCapture alsa;
   if (!alsa.ok) GTEST_SKIP() << "no libasound";
-  std::srand(8175);
+  RNG_srand(8175);
   SAMPLE buf = make(random_values(2000));
   XSND* x = XSND_open("/nonexistent/torq-dsp", "default");
   ASSERT_NE(x->pcm, nullptr);

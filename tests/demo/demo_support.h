@@ -12,6 +12,7 @@
 
 #include "demo.h"
 #include "headless.h"
+#include "rng.h"
 
 // Runs the program's start-up once per test process and returns the first
 // random number drawn after it.
@@ -19,7 +20,7 @@ inline int start_demo() {
   static const int first_draw = [] {
     headless::reset();
     TORQ6150_startup();
-    return std::rand();
+    return RNG_rand();
   }();
   return first_draw;
 }

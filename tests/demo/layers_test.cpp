@@ -9,6 +9,7 @@
 #include "demo_support.h"
 #include "lfont.h"
 #include "obj2d.h"
+#include "rng.h"
 #include "sample.h"
 
 namespace {
@@ -107,9 +108,9 @@ TEST_F(Layers, IconRainDrawsInTheDocumentedOrder) {
   // is the first to give the biggest icon, whose moduli are 0.
   unsigned biggest = 0;
   do {
-    std::srand(++biggest);
-    for (int i = 0; i < 4; ++i) std::rand();  // icon, colour, x, y
-  } while (std::rand() % 16 != 15);
+    RNG_srand(++biggest);
+    for (int i = 0; i < 4; ++i) RNG_rand();  // icon, colour, x, y
+  } while (RNG_rand() % 16 != 15);
   const struct {
     unsigned seed;
     std::int32_t frame;
@@ -119,18 +120,18 @@ TEST_F(Layers, IconRainDrawsInTheDocumentedOrder) {
     IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
     TORQ6150_settings.icon_choice = 3;
     s.fps->frame_count = r.frame;
-    std::srand(r.seed);
-    const std::int32_t icon = r.frame == 0 ? std::rand() % 5 : 3;
-    const auto colour = static_cast<std::uint32_t>(SAMPLE_get(s.palette, std::rand() % 1536));
-    const std::int32_t x = std::rand() % 240, y = std::rand() % 240;
-    const std::int32_t size = std::rand() % 16 + 1;
+    RNG_srand(r.seed);
+    const std::int32_t icon = r.frame == 0 ? RNG_rand() % 5 : 3;
+    const auto colour = static_cast<std::uint32_t>(SAMPLE_get(s.palette, RNG_rand() % 1536));
+    const std::int32_t x = RNG_rand() % 240, y = RNG_rand() % 240;
+    const std::int32_t size = RNG_rand() % 16 + 1;
     const std::int32_t span = 256 - 16 * size;
-    const std::int32_t x0 = std::rand() % (span == 0 ? 1 : span);
-    const std::int32_t y0 = std::rand() % (span == 0 ? 1 : span);
-    const int after = std::rand();
-    std::srand(r.seed);
+    const std::int32_t x0 = RNG_rand() % (span == 0 ? 1 : span);
+    const std::int32_t y0 = RNG_rand() % (span == 0 ? 1 : span);
+    const int after = RNG_rand();
+    RNG_srand(r.seed);
     TORQ6150_icon_rain();
-    EXPECT_EQ(std::rand(), after);
+    EXPECT_EQ(RNG_rand(), after);
     EXPECT_EQ(TORQ6150_settings.icon_choice, icon);
     // Glyph i is a pixel at (i, 0) of its cell: the small icon, then the big
     // one with 1, 2 or 4 diagonal copies.

@@ -9,6 +9,7 @@
 #include "headless.h"
 #include "list.h"
 #include "music.h"
+#include "rng.h"
 #include "sample.h"
 #include "xsnd.h"
 
@@ -41,12 +42,12 @@ TEST(MusicStep, ComposesEveryPeriodAndBlendsEveryEighthFrame) {
     for (std::int32_t f = 0; f <= 512; ++f) {
       const std::vector<std::int32_t> output = values(m->output), pattern = values(m->pattern);
       s.fps->frame_count = f;
-      std::srand(static_cast<unsigned>(f));
+      RNG_srand(static_cast<unsigned>(f));
       TORQ6150_music_step();
       if (f % 256 == 0) {
         const std::vector<std::int32_t> composed = values(m->pattern);
-        std::srand(static_cast<unsigned>(f));
-        const bool plain = (std::rand() & 1) != 0;
+        RNG_srand(static_cast<unsigned>(f));
+        const bool plain = (RNG_rand() & 1) != 0;
         (plain ? MUSIC_compose : MUSIC_compose_faded)(m);
         out.push_back(composed != values(m->pattern) || values(m->output) != output ? 1 : 0);
       } else if (f % 8 == 0) {

@@ -5,27 +5,28 @@
 #include "font.h"
 #include "imgfx.h"
 #include "parts.h"
+#include "rng.h"
 #include "sample.h"
 
 namespace {
 
-std::int32_t rx() { return std::rand() % 256; }
-std::uint32_t rc() { return static_cast<std::uint32_t>(std::rand()); }
+std::int32_t rx() { return RNG_rand() % 256; }
+std::uint32_t rc() { return static_cast<std::uint32_t>(RNG_rand()); }
 
 // One shape of each benchmark, its random numbers drawn in the documented order.
 void one_thick_bicolor(IMG* f) {
   const int x1 = rx(), y1 = rx(), x2 = rx(), y2 = rx();
   const std::uint32_t c1 = rc(), c2 = rc();
-  IMGFX_thick_bicolor_line(f, x1, y1, c1, x2, y2, c2, std::rand() % 15 + 1);
+  IMGFX_thick_bicolor_line(f, x1, y1, c1, x2, y2, c2, RNG_rand() % 15 + 1);
 }
 void one_thick(IMG* f) {
   const int x1 = rx(), y1 = rx(), x2 = rx(), y2 = rx();
   const std::uint32_t c = rc();
-  IMGFX_thick_line(f, x1, y1, x2, y2, c, std::rand() % 15 + 1);
+  IMGFX_thick_line(f, x1, y1, x2, y2, c, RNG_rand() % 15 + 1);
 }
 void one_circle(IMG* f) {
-  const int x = rx(), y = rx(), r = std::rand() & 63;
-  const std::int32_t colour = SAMPLE_get(TORQ6150_state.palette, std::rand() % 1536);
+  const int x = rx(), y = rx(), r = RNG_rand() & 63;
+  const std::int32_t colour = SAMPLE_get(TORQ6150_state.palette, RNG_rand() % 1536);
   IMG_filled_circle(f, x, y, r, static_cast<std::uint32_t>(colour));
 }
 void one_bicolor(IMG* f) {
@@ -118,9 +119,9 @@ TEST_F(Benchmarks, DrawsInOrderPrintsTheAdaptedCountAndTintsTheFont) {
     EXPECT_EQ(S.white_background, row.step == 1 ? 1 : 0);  // the two-colour lines run on black
     // One shape with the same numbers, then the five texts with the adapted count.
     IMG_fill_rect(expected, 0, 0, 256, 256, 0);
-    std::srand(21);
+    RNG_srand(21);
     row.draw_one(expected);
-    const int next = std::rand();
+    const int next = RNG_rand();
     font->target = expected;
     for (int i = 0; i < 5; ++i) {
       font->x = 0;
@@ -132,9 +133,9 @@ TEST_F(Benchmarks, DrawsInOrderPrintsTheAdaptedCountAndTintsTheFont) {
     S.fps->spare_us = 1;
     c.bench_stats_on = 1;
     IMG_fill_rect(S.frame, 0, 0, 256, 256, 0);
-    std::srand(21);
+    RNG_srand(21);
     row.part->render();
-    EXPECT_EQ(std::rand(), next);
+    EXPECT_EQ(RNG_rand(), next);
     EXPECT_EQ(pixels(S.frame), pixels(expected));
     row.part->finish();
     IMG_add_color(sheet, row.tint_down);

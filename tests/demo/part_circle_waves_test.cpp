@@ -5,6 +5,7 @@
 #include "demo_support.h"
 #include "font.h"
 #include "parts.h"
+#include "rng.h"
 
 namespace {
 
@@ -20,10 +21,10 @@ struct CircleWaves : testing::Test {
 
 TEST_F(CircleWaves, SetUpDrawsItsNumbersInOrderAndFinishFreesTheMover) {
   DemoState& s = TORQ6150_state;
-  std::srand(3);
+  RNG_srand(3);
   std::vector<int> r(16);
-  for (int& value : r) value = std::rand();
-  std::srand(3);
+  for (int& value : r) value = RNG_rand();
+  RNG_srand(3);
   TORQ6150_circle_wave_part.setup();
   EXPECT_EQ(TORQ6150_settings.fade_colour, (r[0] & 63) * 0x010101u + 0x404040u);
   const std::uint32_t phase[] = {r[1] & 1023u, r[4] & 1023u, r[7] & 1023u};
@@ -55,7 +56,7 @@ TEST_F(CircleWaves, SetUpDrawsItsNumbersInOrderAndFinishFreesTheMover) {
 TEST_F(CircleWaves, EachEightCirclesMakeOneMirroredGroup) {
   DemoState& s = TORQ6150_state;
   TORQ6150_settings.bench_stats_on = 0;
-  std::srand(4);
+  RNG_srand(4);
   TORQ6150_circle_wave_part.setup();
   const BACKMOVE mover = *s.wave_mover;
   // Phases giving x offset 127, y offset 90 and radius 40 x 3212 >> 15 = 3:
@@ -68,7 +69,7 @@ TEST_F(CircleWaves, EachEightCirclesMakeOneMirroredGroup) {
     s.wave_radius = 40;
     s.wave_colour_step = 5;
     TORQ6150_settings.circle_count = count;
-    std::srand(9);
+    RNG_srand(9);
     TORQ6150_circle_wave_part.render();
     return pixels(s.frame);
   };

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 
 #include "backmove.h"
 #include "demo_support.h"
 #include "lstar.h"
 #include "parts.h"
+#include "rng.h"
 
 namespace {
 
@@ -47,10 +47,10 @@ TEST_F(StarBursts, SetupDrawsInItsDocumentedOrder) {
   bool seen_sync = false, seen_free = false;
   for (unsigned seed = 1; seed < 20 && !(seen_sync && seen_free); ++seed) {
     SCOPED_TRACE(seed);
-    std::srand(seed);
+    RNG_srand(seed);
     std::array<int, 36> d;
-    for (int& v : d) v = std::rand();
-    std::srand(seed);
+    for (int& v : d) v = RNG_rand();
+    RNG_srand(seed);
     TORQ6150_star_burst_part.setup();
     const DemoState& s = TORQ6150_state;
     EXPECT_EQ(TORQ6150_settings.fade_colour, static_cast<std::uint32_t>(d[0] & 31) * 0x010101 + 0x101010);
@@ -77,7 +77,7 @@ TEST_F(StarBursts, SetupDrawsInItsDocumentedOrder) {
       const std::uint32_t p = IMG_get_pixel(s.star_image, x, square + y);
       EXPECT_EQ(IMG_get_pixel(s.star_mover->tile, x, y), (p >> 1) & 0x7F7F7F);
     }
-    EXPECT_EQ(std::rand(), d[32]);
+    EXPECT_EQ(RNG_rand(), d[32]);
     TORQ6150_star_burst_part.finish();
     EXPECT_EQ(s.star_mover, nullptr);
   }
@@ -88,7 +88,7 @@ TEST_F(StarBursts, SetupDrawsInItsDocumentedOrder) {
 // (the second sets still move on by half a spacing at the limits), second
 // lengths changed by 1, 2, 3 and 4 within 8..512.
 TEST_F(StarBursts, KeysClampRaysAndLengthsAfterAVisit) {
-  std::srand(21);
+  RNG_srand(21);
   run_part_frames(TORQ6150_star_burst_part, 3);
   struct Case {
     char key;
@@ -122,7 +122,7 @@ TEST_F(StarBursts, KeysClampRaysAndLengthsAfterAVisit) {
 // anew: the same seed gives the same bursts whatever the keys did. Replaced
 // bursts and each visit's background are released (the sanitizer run shows it).
 TEST_F(StarBursts, NewVisitForgetsKeyChanges) {
-  std::srand(31);
+  RNG_srand(31);
   run_part_frames(TORQ6150_star_burst_part, 4);
   EXPECT_EQ(TORQ6150_state.star_mover, nullptr);
   const std::vector<std::int64_t> first = burst_values();
@@ -135,7 +135,7 @@ TEST_F(StarBursts, NewVisitForgetsKeyChanges) {
   EXPECT_EQ(set_b(2)->count, count + 1);
   EXPECT_EQ(set_b(3)->length, length + 8);
 
-  std::srand(31);
+  RNG_srand(31);
   run_part_frames(TORQ6150_star_burst_part, 4);
   EXPECT_EQ(burst_values(), first);
 }

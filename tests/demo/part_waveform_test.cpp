@@ -10,6 +10,7 @@
 #include "list.h"
 #include "music.h"
 #include "parts.h"
+#include "rng.h"
 #include "samdraw.h"
 
 namespace {
@@ -117,7 +118,7 @@ TEST_F(Waveform, SetupDrawsGreyDiscardsThreeThenStepsTheHueAndTintsTheFont) {
     IMG* sheet = s.sheet_font->sheet;
     const std::uint32_t black_grey_white[] = {0, 0x808080, 0xFFFFFF};
     for (std::int32_t x = 0; x < 3; ++x) IMG_set_pixel(sheet, x, 0, black_grey_white[x]);
-    std::srand(77);
+    RNG_srand(77);
     TORQ6150_waveform_part.setup();
     std::vector<std::uint64_t> v{TORQ6150_settings.fade_colour, s.blur_on, s.glare_on,
                                  TORQ6150_settings.fade_on};
@@ -129,10 +130,10 @@ TEST_F(Waveform, SetupDrawsGreyDiscardsThreeThenStepsTheHueAndTintsTheFont) {
     for (std::int32_t x = 0; x < 3; ++x) v.push_back(IMG_get_pixel(sheet, x, 0));
     return v;
   });
-  std::srand(77);
-  std::vector<std::uint64_t> want{(std::rand() & 63) * 0x010101u + 0x404040u, 0, 0, 0};
-  std::rand(), std::rand(), std::rand();
-  const std::int32_t r = std::rand() % 1536;
+  RNG_srand(77);
+  std::vector<std::uint64_t> want{(RNG_rand() & 63) * 0x010101u + 0x404040u, 0, 0, 0};
+  RNG_rand(), RNG_rand(), RNG_rand();
+  const std::int32_t r = RNG_rand() % 1536;
   for (std::int32_t i = 0; i < 13; ++i) {
     const auto colour =
         static_cast<std::uint32_t>(SAMPLE_get(TORQ6150_state.palette, (i * 128 + r) % 1536));

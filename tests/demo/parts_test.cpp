@@ -7,6 +7,7 @@
 #include "demo_support.h"
 #include "list.h"
 #include "parts.h"
+#include "rng.h"
 #include "sample.h"
 #include "sineline.h"
 #include "xsnd_p.h"
@@ -39,7 +40,7 @@ TEST_F(Parts, SineLineSetUpDrawsInOrder) {
   const auto got = in_child([] {
     DemoState& s = TORQ6150_state;
     s.sine_lines = nullptr;
-    std::srand(11);
+    RNG_srand(11);
     TORQ6150_sine_line_part.setup();
     std::vector<std::uint64_t> out{static_cast<std::uint64_t>(s.sine_lines->count)};
     for (std::int32_t i = 0; i < s.sine_lines->count; ++i) {
@@ -49,7 +50,7 @@ TEST_F(Parts, SineLineSetUpDrawsInOrder) {
         out.push_back(static_cast<std::uint64_t>(static_cast<std::int64_t>(v)));
       out.push_back(l->color);
     }
-    out.push_back(static_cast<std::uint64_t>(std::rand()));
+    out.push_back(static_cast<std::uint64_t>(RNG_rand()));
     return out;
   });
   const auto colour = [](std::int32_t i) {
@@ -129,7 +130,7 @@ TEST_F(Parts, WithoutSoundEveryPartLastsAsLongAsWithIt) {
 TEST_F(Parts, ArchPathSetupMakesThirtyThreeToNinetyFivePathsAndMaySynchronise) {
   bool seen_synced = false, seen_free = false;
   for (unsigned seed = 1; seed < 40 && !(seen_synced && seen_free); ++seed) {
-    std::srand(seed);
+    RNG_srand(seed);
     TORQ6150_arch_path_part.setup();
     LIST* paths = TORQ6150_state.arch_paths;
     EXPECT_GE(paths->count, 33);
@@ -160,7 +161,7 @@ TEST_F(Parts, ArchPathSetupMakesThirtyThreeToNinetyFivePathsAndMaySynchronise) {
 }
 
 TEST_F(Parts, ArchPathTrailsPersistUnderTheSlowFade) {
-  std::srand(8);
+  RNG_srand(8);
   TORQ6150_arch_path_part.setup();
   TORQ6150_state.glare_on = TORQ6150_state.blur_on = 0;
   IMG_fill_rect(TORQ6150_state.frame, 0, 0, 256, 256, 0);
@@ -204,9 +205,9 @@ TEST_F(Parts, TextLayersInTheirPartsOrder) {
   for (const bool shown : {false, true}) {
     SCOPED_TRACE(shown);
     unsigned seed = 0;
-    do std::srand(++seed);
-    while (((std::rand() & 63) == 0) != shown);
-    std::srand(seed);
+    do RNG_srand(++seed);
+    while (((RNG_rand() & 63) == 0) != shown);
+    RNG_srand(seed);
     IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
     TORQ6150_arch_path_part.text_layers();
     EXPECT_EQ(TORQ6150_settings.sparkle_mask, 63);

@@ -7,6 +7,7 @@
 
 #include "demo_support.h"
 #include "imgfx.h"
+#include "rng.h"
 #include "sample.h"
 #include "score.h"
 
@@ -44,10 +45,10 @@ TEST_F(Pipeline, StartupBuildsPaletteTitleAndSeed) {
   // Between the second seed and the first part only the discarded number and
   // the score's noise are drawn.
   const auto expected = in_child([] {
-    std::srand(273880913);
-    std::rand();
+    RNG_srand(273880913);
+    RNG_rand();
     TORQ6150_build_score();
-    return std::vector<std::uint64_t>{static_cast<std::uint64_t>(std::rand())};
+    return std::vector<std::uint64_t>{static_cast<std::uint64_t>(RNG_rand())};
   });
   ASSERT_EQ(expected.size(), 1u);
   EXPECT_EQ(static_cast<std::uint64_t>(start_demo()), expected[0]);

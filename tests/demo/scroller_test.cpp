@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "demo_support.h"
 #include "parts.h"
 #include "raster.h"
+#include "rng.h"
 #include "sample.h"
 #include "scroll.h"
 #include "sine_table.h"
@@ -56,15 +56,15 @@ TEST_F(ScrollerPart, SetupDrawsTwoNumbersFirstAndOneLaterAndTintsTheMainFont) {
     IMG* sheet = s.sheet_font->sheet;
     std::vector<std::uint64_t> v;
     for (const bool first : {true, false}) {
-      std::srand(17);
-      const auto fade = static_cast<std::uint32_t>(std::rand());
-      if (first) std::rand();  // the bars' speed
-      std::rand();             // discarded
-      const int next = std::rand();
+      RNG_srand(17);
+      const auto fade = static_cast<std::uint32_t>(RNG_rand());
+      if (first) RNG_rand();  // the bars' speed
+      RNG_rand();             // discarded
+      const int next = RNG_rand();
       IMG_set_pixel(sheet, 0, 0, 0x000000);
-      std::srand(17);
+      RNG_srand(17);
       TORQ6150_scroller_part.setup();
-      v.push_back(std::rand() == next);
+      v.push_back(RNG_rand() == next);
       v.push_back(TORQ6150_settings.fade_colour == (fade & 63) * 0x010101u + 0x404040);
       v.push_back(IMG_get_pixel(sheet, 0, 0));
       TORQ6150_scroller_part.finish();

@@ -1,8 +1,8 @@
 #include "archpath.h"
+#include "rng.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 // An arc about to switch: srand(5) draws r2 = 19 and an arc of 4061 entries,
 // so the centre moves 29 towards the point (29 x 32766 >> 15 = 28 or -29 on
@@ -18,7 +18,7 @@ TEST(ARCHPATH, ArcSwitchWrapsTheCentreAcrossEachEdge) {
     SCOPED_TRACE(testing::Message() << r.x << "," << r.y << " angle " << r.angle);
     ARCHPATH* p = ARCHPATH_new();
     *p = ARCHPATH{r.x, r.y, 0, 256, 256, 256, (r.angle - r.speed) & 1023, r.speed, 10, 1, 0, 0};
-    std::srand(5);
+    RNG_srand(5);
     ARCHPATH_advance(p);
     EXPECT_EQ(p->x, r.new_x);
     EXPECT_EQ(p->y, r.new_y);

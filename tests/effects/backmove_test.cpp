@@ -1,8 +1,8 @@
 #include "backmove.h"
+#include "rng.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -41,7 +41,7 @@ TEST(BACKMOVE, OffsetSequencesStayWithinOneStep) {
     Mover m(16, 16);
     m.mover->speed_x = c.speed;
     m.mover->speed_y = 0;
-    std::srand(1);
+    RNG_srand(1);
     for (std::int32_t expected : c.offsets) {
       BACKMOVE_move(m.mover);
       ASSERT_EQ(m.mover->speed_x, c.speed) << "a speed change drew in this seed";
@@ -54,12 +54,12 @@ TEST(BACKMOVE, OffsetSequencesStayWithinOneStep) {
 // Each move draws one number per axis, and a second one only when the first
 // is 0 modulo 256: the new speed is (second AND 7) - 3.
 TEST(BACKMOVE, SpeedChangesDrawTheirExtraNumber) {
-  std::srand(7);
+  RNG_srand(7);
   std::vector<int> draws(20000);
-  for (int& d : draws) d = std::rand();
+  for (int& d : draws) d = RNG_rand();
   std::size_t i = 0;
   Mover m(16, 16);
-  std::srand(7);
+  RNG_srand(7);
   int changes = 0;
   for (int move = 0; move < 5000; ++move) {
     std::int32_t expected_x = m.mover->speed_x;
@@ -71,7 +71,7 @@ TEST(BACKMOVE, SpeedChangesDrawTheirExtraNumber) {
     ASSERT_EQ(m.mover->speed_y, expected_y);
   }
   EXPECT_GT(changes, 10);
-  EXPECT_EQ(std::rand(), draws[i]);
+  EXPECT_EQ(RNG_rand(), draws[i]);
 }
 
 // A negative offset needs a 17th column and row of copies to cover the

@@ -1,9 +1,9 @@
 #include "lstar.h"
+#include "rng.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
 
 namespace {
@@ -26,7 +26,7 @@ double segment_distance(double px, double py, double ax, double ay, double bx, d
 // Every count change moves the second set on by another half spacing, even
 // when the count stays; the first set keeps its angle.
 TEST(LSTAR, SetCountShiftsTheSecondSetByHalfASpacing) {
-  std::srand(11);
+  RNG_srand(11);
   Owned o;
   EXPECT_EQ(o.star->radial_a->angle, 0);
   EXPECT_EQ(o.star->radial_b->angle, 0x400000);  // LSTAR_new's own count of 8
@@ -49,7 +49,7 @@ TEST(LSTAR, SetCountShiftsTheSecondSetByHalfASpacing) {
 // After a sync the second set's rays lie halfway between the first set's and
 // stay there while both turn, through the wrap of the angle.
 TEST(LSTAR, SyncKeepsTheSecondSetHalfwayWhileTurning) {
-  std::srand(12);
+  RNG_srand(12);
   Owned o;
   LSTAR_set_count(o.star, 13);
   LRADIAL* a = o.star->radial_a;
@@ -69,7 +69,7 @@ TEST(LSTAR, SyncKeepsTheSecondSetHalfwayWhileTurning) {
 // the last stroke closing back onto the first tip within the table's rounding
 // (13 spacings fall four units short of a turn, one table entry back).
 TEST(LSTAR, EqualLengthZigzagClosesIntoARegularPolygon) {
-  std::srand(13);
+  RNG_srand(13);
   Owned o;
   LSTAR_set_count(o.star, 13);
   o.star->radial_a->angle = 0;
@@ -109,7 +109,7 @@ TEST(LSTAR, EqualLengthZigzagClosesIntoARegularPolygon) {
 
 // A star missing a ray set, or drawn without a target, is reported and left alone.
 TEST(LSTAR, IncompleteStarsAreReported) {
-  std::srand(14);
+  RNG_srand(14);
   Owned o;
   LRADIAL_free(&o.star->radial_b);
   const std::int32_t angle = o.star->radial_a->angle;

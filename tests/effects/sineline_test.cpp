@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
+#include "rng.h"
 #include "sine_table.h"
 
 namespace {
@@ -21,12 +21,12 @@ IMG* black_image() {
 
 TEST(SINELINE, RandomizeDrawOrder) {
   auto line = new_line();
-  std::srand(4242);
+  RNG_srand(4242);
   SINELINE_randomize(line.get());
-  const int next = std::rand();
-  std::srand(4242);
+  const int next = RNG_rand();
+  RNG_srand(4242);
   int r[19];
-  for (int& v : r) v = std::rand();
+  for (int& v : r) v = RNG_rand();
   const SinelineTriple* p = line->phase;
   const SinelineTriple* v = line->speed;
   const SinelineTriple* s = line->step;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "image/draw_reference.h"
 #include "img.h"
 #include "imgfx.h"
+#include "rng.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ std::string picture(const IMG* image) {
 }
 
 int64_t random_in(int64_t lo, int64_t hi) {
-  const std::uint64_t r = (static_cast<std::uint64_t>(std::rand()) << 31) ^
-                          static_cast<std::uint64_t>(std::rand());
+  const std::uint64_t r = (static_cast<std::uint64_t>(RNG_rand()) << 31) ^
+                          static_cast<std::uint64_t>(RNG_rand());
   return lo + static_cast<int64_t>(r % static_cast<std::uint64_t>(hi - lo + 1));
 }
 
@@ -49,9 +49,9 @@ int64_t random_in(int64_t lo, int64_t hi) {
 // through one of its pixels with the ends up to about `far` away, or a few
 // pixels apart (every short slope and direction).
 void random_ends(std::int32_t w, std::int32_t h, int64_t far, std::int32_t e[4]) {
-  const int mode = std::rand() % 10;
+  const int mode = RNG_rand() % 10;
   const int64_t px = random_in(0, w - 1), py = random_in(0, h - 1);
-  const int64_t limit = std::rand() % 2 ? far / 100 : 10;
+  const int64_t limit = RNG_rand() % 2 ? far / 100 : 10;
   const int64_t dx = random_in(-limit, limit), dy = random_in(-limit, limit);
   const int64_t k1 = random_in(0, 100), k2 = random_in(0, 100);
   for (int i = 0; i < 4; ++i) {
@@ -180,19 +180,19 @@ TEST(IMG, PrimitivesDrawHandComputedPixels) {
 // and negative radii and thicknesses, and a few odd image sizes.
 TEST(IMG, PrimitivesMatchPlainVersions) {
   const std::int32_t sizes[][2] = {{1, 1}, {7, 300}, {300, 7}, {96, 64}, {33, 17}};
-  std::srand(1101);
+  RNG_srand(1101);
   int failures = 0;
   for (int n = 0; n < 15000 && failures < 5; ++n) {
     const std::int32_t w = sizes[n % 5][0], h = sizes[n % 5][1];
     IMG* fast = make_image(w, h);
     IMG* plain = make_image(w, h);
-    auto background = static_cast<std::uint32_t>(std::rand());  // shows every store
+    auto background = static_cast<std::uint32_t>(RNG_rand());  // shows every store
     for (int i = 0; i < w * h; ++i) fast->pixels[i] = background += 2654435761u;
     std::memcpy(plain->pixels.get(), fast->pixels.get(), sizeof(std::uint32_t) * (w * h));
     const ref::ImageTarget target{plain};
     const auto c1 = static_cast<std::uint32_t>(random_in(0, UINT32_MAX));
     const auto c2 = static_cast<std::uint32_t>(random_in(0, UINT32_MAX));
-    const bool other = std::rand() % 2;
+    const bool other = RNG_rand() % 2;
     const auto both = [&](auto fast_draw, auto plain_draw, auto... arguments) {
       fast_draw(fast, arguments...);
       plain_draw(target, arguments...);
@@ -201,13 +201,13 @@ TEST(IMG, PrimitivesMatchPlainVersions) {
     std::int32_t e[4] = {}, t = 0;
     const int kind = n / 5 % 5;
     if (kind < 2) {
-      random_ends(w, h, std::rand() % 128 ? 30000 : 1 << 20, e);
+      random_ends(w, h, RNG_rand() % 128 ? 30000 : 1 << 20, e);
       if (kind == 0) both(other ? IMG_line : IMGFX_line, ref::line<T>, e[0], e[1], e[2], e[3], c1);
       if (kind == 1) both(IMGFX_bicolor_line, ref::bicolor_line<T>, e[0], e[1], c1, e[2], e[3], c2);
     } else if (kind == 2) {
-      const bool wide = std::rand() % 8 == 0;
-      t = wide ? std::rand() % 300 - 5 : 1 + std::rand() % 15;
-      random_ends(w, h, !wide && std::rand() % 16 == 0 ? 20000 : 300, e);
+      const bool wide = RNG_rand() % 8 == 0;
+      t = wide ? RNG_rand() % 300 - 5 : 1 + RNG_rand() % 15;
+      random_ends(w, h, !wide && RNG_rand() % 16 == 0 ? 20000 : 300, e);
       if (other) {
         both(IMGFX_thick_line, ref::thick_line<T>, e[0], e[1], e[2], e[3], c1, t);
       } else {
@@ -215,7 +215,7 @@ TEST(IMG, PrimitivesMatchPlainVersions) {
              t);
       }
     } else if (kind == 3) {  // a span: row or column e[0], from e[1] to e[2]
-      const int64_t reach = std::rand() % 2 ? 30 : INT_MAX;
+      const int64_t reach = RNG_rand() % 2 ? 30 : INT_MAX;
       for (int i = 0; i < 3; ++i) {
         const int64_t size = (i == 0) == other ? w : h;
         e[i] = static_cast<std::int32_t>(random_in(std::max<int64_t>(-reach, INT_MIN),
@@ -227,15 +227,15 @@ TEST(IMG, PrimitivesMatchPlainVersions) {
       // Mostly radii up to 300 around the image or the benchmark's radii up
       // to 63 across its edges; now and then a large circle whose edge
       // crosses it, most of its steps lying outside.
-      const bool small = std::rand() % 2;
-      int64_t r = small ? random_in(0, 63) : std::rand() % 4 ? random_in(-300, 300) : random_in(-3, 3);
+      const bool small = RNG_rand() % 2;
+      int64_t r = small ? random_in(0, 63) : RNG_rand() % 4 ? random_in(-300, 300) : random_in(-3, 3);
       const int64_t reach = small ? 64 : 320;
       int64_t cx = random_in(-reach, w + reach), cy = random_in(-reach, h + reach);
-      if (std::rand() % 8 == 0) {
+      if (RNG_rand() % 8 == 0) {
         r = random_in(300, 30000);
         cx = w / 2 + random_in(-r - 10, r + 10);
-        const int64_t dy = std::rand() % 2 ? r - random_in(-10, 40) : random_in(-r - 10, r + 10);
-        cy = h / 2 + (std::rand() % 2 ? dy : -dy);
+        const int64_t dy = RNG_rand() % 2 ? r - random_in(-10, 40) : random_in(-r - 10, r + 10);
+        cy = h / 2 + (RNG_rand() % 2 ? dy : -dy);
         if (other) std::swap(cx, cy);
       }
       e[0] = static_cast<std::int32_t>(cx), e[1] = static_cast<std::int32_t>(cy);

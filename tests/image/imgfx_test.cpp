@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
 #include "image/imgfx_reference.h"
+#include "rng.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ struct Image {
 };
 
 std::uint32_t random_word() {
-  return (static_cast<std::uint32_t>(std::rand()) << 16) ^ static_cast<std::uint32_t>(std::rand());
+  return (static_cast<std::uint32_t>(RNG_rand()) << 16) ^ static_cast<std::uint32_t>(RNG_rand());
 }
 
 // A black row of `width` pixels with `values` from column `first` on.
@@ -171,25 +171,25 @@ TEST(IMGFX, BlitsOfBothModulesClipToBothImages) {
 // sizes (widths 1 to 5 first), destinations sometimes smaller or larger than
 // the source, radii up to 70 (past the vector path's limit) and every shift.
 TEST(IMGFX, FiltersMatchPerPixelVersionsOnRandomImages) {
-  std::srand(61501);
+  RNG_srand(61501);
   for (int n = 0; n < 2000; ++n) {
-    const int w = n < 500 ? 1 + n % 5 : 1 + std::rand() % (n < 1200 ? 24 : 300);
-    const int h = 1 + std::rand() % 3;
-    const bool same = std::rand() % 4 != 0;
-    const int dw = same ? w : 1 + std::rand() % (w + 6), dh = same ? h : 1 + std::rand() % (h + 2);
+    const int w = n < 500 ? 1 + n % 5 : 1 + RNG_rand() % (n < 1200 ? 24 : 300);
+    const int h = 1 + RNG_rand() % 3;
+    const bool same = RNG_rand() % 4 != 0;
+    const int dw = same ? w : 1 + RNG_rand() % (w + 6), dh = same ? h : 1 + RNG_rand() % (h + 2);
     int r[3];
-    for (int& v : r) v = std::rand() % 3 ? std::rand() % 9 : std::rand() % 71;
-    if (std::rand() % 2 == 0) r[1] = r[2] = r[0];
+    for (int& v : r) v = RNG_rand() % 3 ? RNG_rand() % 9 : RNG_rand() % 71;
+    if (RNG_rand() % 2 == 0) r[1] = r[2] = r[0];
     // Random words, black and white only, or channels falling by one every
     // 2r + 1 columns from white or from any level: their window sums run
     // through consecutive values up to the largest each divisor meets.
-    const int fill = std::rand() % 3;
+    const int fill = RNG_rand() % 3;
     unsigned start[3];
-    for (int c = 0; c < 3; ++c) start[c] = std::rand() % 2 ? 0 : std::rand() % (512 * r[c] + 256);
+    for (int c = 0; c < 3; ++c) start[c] = RNG_rand() % 2 ? 0 : RNG_rand() % (512 * r[c] + 256);
     Image s(w, h), fast(dw, dh), slow(dw, dh);
     for (int i = 0; i < w * h; ++i) {
       std::uint32_t& p = s.begin()[i];
-      p = fill == 0 ? random_word() : fill == 1 && std::rand() % 2 ? 0xFFFFFFFF : 0;
+      p = fill == 0 ? random_word() : fill == 1 && RNG_rand() % 2 ? 0xFFFFFFFF : 0;
       for (int c = 0; c < 3 && fill == 2; ++c) {
         p |= (255u - std::min(255u, (start[c] + i % w) / (2u * r[c] + 1u)))
              << imgfx_reference::kShift[c];
@@ -202,7 +202,7 @@ TEST(IMGFX, FiltersMatchPerPixelVersionsOnRandomImages) {
     IMGFX_hblur(s, fast, r[0], r[1], r[2]);
     imgfx_reference::hblur(s, slow, r[0], r[1], r[2]);
     ASSERT_EQ(fast.all(), slow.all());
-    const int shift = std::rand() % 32;
+    const int shift = RNG_rand() % 32;
     IMGFX_glare(s, fast, shift);
     imgfx_reference::glare(s, slow, shift);
     ASSERT_EQ(fast.all(), slow.all()) << "shift " << shift;
