@@ -16,7 +16,7 @@ void reset() {
   s.now_us = 0;
   s.slept_us = 0;
   s.last_sleep_us = 0;
-  s.hashes.clear();
+  s.presents = 0;
   s.last.clear();
   s.frames.clear();
   s.keep = false;
@@ -51,9 +51,7 @@ std::int64_t slept_us() { return state().slept_us; }
 
 std::int64_t last_sleep_us() { return state().last_sleep_us; }
 
-std::size_t presents() { return state().hashes.size(); }
-
-const std::vector<std::uint64_t>& frame_hashes() { return state().hashes; }
+std::size_t presents() { return state().presents; }
 
 const std::vector<std::uint32_t>& last_frame() { return state().last; }
 
@@ -79,5 +77,35 @@ std::uint64_t hash_pixels(const std::uint32_t* pixels, std::size_t count) {
   }
   return hash;
 }
+
+void sleep_us(std::uint32_t microseconds) {
+  State& s = state();
+  s.slept_us += microseconds;
+  s.last_sleep_us = microseconds;
+  advance(microseconds);
+}
+
+void present(const std::uint32_t* pixels, std::size_t count) {
+  State& s = state();
+  // The frame is on screen once its drawing and presentation are done; the
+  // nanoseconds short of a whole microsecond carry over to the next present.
+  s.work_ns += WORK_take_ns() + WORK_present_ns;
+  advance(s.work_ns / 1000);
+  s.work_ns %= 1000;
+  s.last.assign(pixels, pixels + count);
+  ++s.presents;
+  if (s.keep) s.frames.push_back(s.last);
+  if (s.present_hook != nullptr) s.present_hook(s.last);
+}
+
+int poll_key() {
+  State& s = state();
+  if (s.keys.empty() || s.keys.front().not_before_us > s.now_us) return -1;
+  const int key = s.keys.front().key;
+  s.keys.pop_front();
+  return key == kCloseRequest ? '\x1b' : key;
+}
+
+void wait_ms(std::int32_t timeout_ms) { advance(static_cast<std::int64_t>(timeout_ms) * 1000); }
 
 }  // namespace headless

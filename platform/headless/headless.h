@@ -38,8 +38,6 @@ std::int64_t last_sleep_us();
 
 // Number of frames presented since the last reset.
 std::size_t presents();
-// A 64-bit FNV-1a hash of every presented frame, in order.
-const std::vector<std::uint64_t>& frame_hashes();
 // The pixels of the last presented frame (empty before the first).
 const std::vector<std::uint32_t>& last_frame();
 // Keeps a copy of every presented frame from now on, until the next reset.
@@ -56,7 +54,20 @@ void on_clock(void (*hook)(std::int64_t now_us));
 // after the clock has moved by the frame's work.
 void on_present(void (*hook)(const std::vector<std::uint32_t>& pixels));
 
-// The FNV-1a hash used for frame_hashes.
+// A 64-bit FNV-1a hash of the pixels, each as 4 little-endian bytes.
 std::uint64_t hash_pixels(const std::uint32_t* pixels, std::size_t count);
+
+// The platform services on the virtual clock, which the headless platform
+// files and the browser twin's virtual mode are made of.
+// Sleeping: moves the clock and records the sleep.
+void sleep_us(std::uint32_t microseconds);
+// Presenting a frame of `count` pixels: moves the clock by the work metered
+// since the last present and keeps the pixels.
+void present(const std::uint32_t* pixels, std::size_t count);
+// The next queued key whose time has come (the close request as escape), or
+// -1 when there is none.
+int poll_key();
+// Waiting for a key: the whole timeout passes.
+void wait_ms(std::int32_t timeout_ms);
 
 }  // namespace headless

@@ -22,7 +22,7 @@ struct State {
   std::int64_t now_us = 0;
   std::int64_t slept_us = 0;
   std::int64_t last_sleep_us = 0;
-  std::vector<std::uint64_t> hashes;
+  std::size_t presents = 0;
   std::vector<std::uint32_t> last;
   std::vector<std::vector<std::uint32_t>> frames;
   bool keep = false;

@@ -5,8 +5,6 @@
 #include <new>
 
 #include "headless.h"
-#include "headless_p.h"
-#include "work.h"
 
 Module XDPY_module{MODULE_record("XDPY    ", "XWINDOWS"), "XDPY error", 0, 0};
 
@@ -45,18 +43,8 @@ void XDPY_present(XDPY* display, const IMG* image) {
     XDPY_error();
     return;
   }
-  headless::State& s = headless::state();
-  // The frame is on screen once its drawing and presentation are done; the
-  // nanoseconds short of a whole microsecond carry over to the next present.
-  s.work_ns += WORK_take_ns() + WORK_present_ns;
-  headless::advance(s.work_ns / 1000);
-  s.work_ns %= 1000;
-  const std::size_t count = static_cast<std::size_t>(image->width) *
-                            static_cast<std::size_t>(image->height);
-  s.last.assign(image->pixels.get(), image->pixels.get() + count);
-  s.hashes.push_back(headless::hash_pixels(s.last.data(), count));
-  if (s.keep) s.frames.push_back(s.last);
-  if (s.present_hook != nullptr) s.present_hook(s.last);
+  headless::present(image->pixels.get(), static_cast<std::size_t>(image->width) *
+                                             static_cast<std::size_t>(image->height));
 }
 
 unsigned long XDPY_window_id() { return window_id; }
