@@ -1,10 +1,12 @@
-// Ways into XSND below XSND_new, shared with the tests: the same opening and
-// playing code, pointed at another device or at any file descriptor.
+// Ways into the Linux sound device below XSND_new, shared with the tests: the
+// same opening and playing code, pointed at another device or at any file
+// descriptor.
 #pragma once
 
 #include <cstdint>
 
 #include "xsnd.h"
+#include "xsnd_device.h"
 
 // The OSS path and ALSA PCM name that XSND_new opens.
 inline constexpr const char* XSND_oss_path = "/dev/dsp";
@@ -14,11 +16,6 @@ inline constexpr const char* XSND_alsa_name = "default";
 // that one frame at 50 frames per second takes from 44100 per second, so that
 // the blocking writes hold the frame loop to the music's pace.
 inline constexpr std::int32_t XSND_alsa_block_size = 896 * 2;
-
-// Largest block size, in bytes, taken from a device (about six seconds of
-// sound); a device that grants more, or less than one value, is treated as a
-// failed request.
-inline constexpr std::int32_t XSND_max_block_size = 1 << 19;
 
 // XSND_new with another OSS device path and ALSA PCM name: opens the OSS
 // device at oss_path or, when it cannot be opened or set up, the ALSA PCM
