@@ -33,6 +33,7 @@
 #include "headless.h"
 #include "options.h"
 #include "sampler.h"
+#include "streamhash.h"
 #include "xsnd.h"
 
 namespace {
@@ -54,6 +55,7 @@ volatile sig_atomic_t temp_count = 0;
 
 CaptureOptions options;
 SAMPLER sampler;
+STREAMHASH stream_hash = STREAMHASH_make();
 Output raw_out, wav_out, mp4_out;
 int raw_fd = -1;        // the raw frames, a temporary file or standard output's duplicate
 SNDFILE* wav = nullptr;
@@ -226,6 +228,8 @@ void close_outputs() {
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) fail_run("ffmpeg failed to make \"" + mp4_out.name + "\"");
     publish(mp4_out);
   }
+  if (options.hash && (std::printf("%s\n", STREAMHASH_line(stream_hash).c_str()) < 0 || std::fflush(stdout) != 0))
+    fail_run("cannot write the hash line: " + std::string(std::strerror(errno)));
 }
 
 // One finished frame of the sampler, to every output; the capture ends after
@@ -234,6 +238,7 @@ void emit(std::int32_t slot, const std::vector<std::uint32_t>& picture, const st
   if (done || slot >= options.frames) return;
   const std::size_t picture_bytes = kPixels * sizeof(std::uint32_t);
   const std::size_t sound_bytes = SAMPLER_slot_samples * sizeof(std::int16_t);
+  if (options.hash) STREAMHASH_add(&stream_hash, picture.data(), kPixels, sound, SAMPLER_slot_samples);
   if (raw_fd >= 0) write_all(raw_fd, picture.data(), picture_bytes, "the raw frames");
   if (wants_still(slot)) write_png(slot, picture);
   if (wav != nullptr && sf_write_short(wav, sound, SAMPLER_slot_samples) != SAMPLER_slot_samples)

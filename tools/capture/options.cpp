@@ -1,8 +1,8 @@
 #include "options.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 const char* const OPTIONS_usage =
     "usage: torq6150-capture [options]\n"
@@ -26,6 +26,9 @@ const char* const OPTIONS_usage =
     "                    per frame\n"
     "  --mp4 FILE        an H.264/AAC MP4 made by ffmpeg, which must be installed\n"
     "  --upscale         the MP4 at 1024x1024, nearest-neighbour scaled\n"
+    "  --hash            print \"frames=N video=H audio=H\" when done: 64-bit FNV-1a\n"
+    "                    hashes of the frames (each pixel AND 0xFFFFFF, 4 bytes,\n"
+    "                    little-endian) and of the sound (2 bytes per value)\n"
     "  --quiet           no progress line on standard error\n"
     "  --help            this text\n"
     "\n"
@@ -144,6 +147,8 @@ bool OPTIONS_parse(const std::vector<std::string_view>& args, CaptureOptions* op
                              arg == "--wav" || arg == "--mp4";
     if (arg == "--help") {
       o.help = true;
+    } else if (arg == "--hash") {
+      o.hash = true;
     } else if (arg == "--quiet") {
       o.quiet = true;
     } else if (arg == "--upscale") {
@@ -163,10 +168,15 @@ bool OPTIONS_parse(const std::vector<std::string_view>& args, CaptureOptions* op
           return false;
         }
       } else if (arg == "--seconds") {
-        double seconds = 0;
-        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        // A plain decimal number, such as 2.5 or 1e2: no sign of its own,
+        // spaces, hexadecimal digits or names (strtod would take them).
+        const std::string text(value);
+        char* end = nullptr;
+        const bool plain = text.find_first_not_of("0123456789.eE+-") == std::string::npos &&
+                           text[0] != '+' && text[0] != '-';
+        const double seconds = plain ? std::strtod(text.c_str(), &end) : 0;
         const double frames = std::round(seconds * 50);
-        if (ec != std::errc() || end != value.data() + value.size() || !(frames >= 1) ||
+        if (!plain || end != text.c_str() + text.size() || !(frames >= 1) ||
             frames > OPTIONS_max_frames) {
           *error = in + "not a number of seconds from 0.02 to " +
                    std::to_string(OPTIONS_max_frames / 50);
@@ -208,6 +218,10 @@ bool OPTIONS_parse(const std::vector<std::string_view>& args, CaptureOptions* op
   }
   if (o.upscale && o.mp4.empty()) {
     *error = "--upscale needs --mp4";
+    return false;
+  }
+  if (o.hash && o.raw == "-") {
+    *error = "--hash and --raw - cannot both write to standard output";
     return false;
   }
   *options = o;

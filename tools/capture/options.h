@@ -27,6 +27,7 @@ struct CaptureOptions {
   std::string wav;                     // the sound: 16-bit mono WAV at 44100 per second
   std::string mp4;                     // H.264/AAC video through ffmpeg
   bool upscale = false;                // the MP4 at 1024 x 1024, nearest-neighbour
+  bool hash = false;                   // print the capture's hash line (STREAMHASH) at the end
   bool quiet = false;                  // no progress line
   bool help = false;                   // --help: print the usage and do nothing else
 };
