@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing on a Debian or Ubuntu machine, builds, and then
-# either runs the demo (`setup.sh demo`) or runs every test (`setup.sh test`).
+# runs the demo (`setup.sh demo`), runs every test (`setup.sh test`), or
+# serves the show's web page on this machine (`setup.sh web`).
 set -eu
 mode=${1:-demo}
 cd "$(dirname "$0")/.."
@@ -16,17 +17,40 @@ if [ "$mode" = test ]; then
             x11-apps netpbm sox alsa-oss libasound2 desktop-file-utils man-db groff-base
             pkg-config libpng-dev libsndfile1-dev ffmpeg"
 fi
-missing=
-for package in $packages; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
-    missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-  sudo=
-  [ "$(id -u)" = 0 ] || sudo=sudo
-  $sudo apt-get update
+# The browser build and its tests: emscripten, and the browsers and Node.js
+# that the tests drive. Ubuntu ships Chromium only as a snap; where these
+# cannot be installed the browser build and its tests are skipped.
+web_packages="emscripten python3"
+[ "$mode" = test ] && web_packages="$web_packages chromium firefox-esr nodejs"
+[ "$mode" = web ] && packages="cmake ninja-build"
+
+sudo=
+[ "$(id -u)" = 0 ] || sudo=sudo
+# Installs the packages of $* that are missing; fails when apt-get does.
+install_missing() {
+  missing=
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+      missing="$missing $package"
+  done
+  [ -z "$missing" ] && return 0
+  [ -n "$updated" ] || $sudo apt-get update
+  updated=yes
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+}
+updated=
+install_missing $packages
+if [ "$mode" != demo ] && ! install_missing $web_packages; then
+  [ "$mode" = web ] && { echo "emscripten could not be installed, so the page cannot be built" >&2; exit 1; }
+  echo "The browser build's packages could not be installed: its tests will be skipped." >&2
 fi
+
+# Builds the web page into build/web/site when emscripten is there.
+build_site() {
+  command -v em++ >/dev/null || return 0
+  cmake --preset web
+  cmake --build --preset web
+}
 
 case "$mode" in
   demo)
@@ -45,6 +69,7 @@ case "$mode" in
   test)
     # Every test on the optimised build, a minute of fuzzing the picture
     # reader and the 2D object parser, and the unit tests under the sanitizers.
+    build_site
     cmake --preset release -DTORQ_TESTS=ON -DTORQ_BENCH=ON
     cmake --build --preset release
     ctest --preset release
@@ -53,8 +78,14 @@ case "$mode" in
     cmake --build --preset asan
     ctest --preset asan
     ;;
+  web)
+    build_site
+    port=${PORT:-8150}
+    echo "The show is at http://127.0.0.1:$port/ (Ctrl-C stops the server)"
+    exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web/site
+    ;;
   *)
-    echo "usage: $0 demo|test" >&2
+    echo "usage: $0 demo|test|web" >&2
     exit 2
     ;;
 esac
