@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing on a Debian or Ubuntu machine, builds, and then
-# either runs the demo (`setup.sh demo`) or runs every test (`setup.sh test`).
+# either runs the demo (`setup.sh demo`), runs every test (`setup.sh test`) or
+# makes the Debian package (`setup.sh deb`).
 set -eu
 mode=${1:-demo}
 cd "$(dirname "$0")/.."
@@ -10,11 +11,16 @@ packages="cmake ninja-build g++ libx11-dev x11-utils"
 if [ "$mode" = test ]; then
   # Unit tests and benchmarks, the X server and tools the end-to-end tests
   # drive the real program with, the sound emulation they capture with, the
-  # checkers of the installed menu entry and manual page, and the libraries
-  # and encoder of the offline capture.
+  # checkers of the installed menu entry and manual page, the libraries and
+  # encoder of the offline capture, and the packaging tools and checkers.
   packages="$packages clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
             x11-apps netpbm sox alsa-oss libasound2 desktop-file-utils man-db groff-base
-            pkg-config libpng-dev libsndfile1-dev ffmpeg"
+            pkg-config libpng-dev libsndfile1-dev ffmpeg dpkg-dev file lintian appstream"
+fi
+if [ "$mode" = deb ]; then
+  # The capture tool's libraries, and the tools that read the package's
+  # library dependencies from its binaries.
+  packages="$packages pkg-config libpng-dev libsndfile1-dev dpkg-dev file"
 fi
 missing=
 for package in $packages; do
@@ -53,8 +59,13 @@ case "$mode" in
     cmake --build --preset asan
     ctest --preset asan
     ;;
+  deb)
+    # torq6150_<version>_<arch>.deb in build/release, from the install rules.
+    cmake --preset release -DTORQ_TESTS=OFF -DTORQ_BENCH=OFF
+    cmake --build --preset release --target package
+    ;;
   *)
-    echo "usage: $0 demo|test" >&2
+    echo "usage: $0 demo|test|deb" >&2
     exit 2
     ;;
 esac
