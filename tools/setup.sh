@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing on a Debian or Ubuntu machine, builds, and then
-# runs the demo (`setup.sh demo`), runs every test (`setup.sh test`), or
-# serves the show's web page on this machine (`setup.sh web`).
+# runs the demo (`setup.sh demo`), runs every test (`setup.sh test`), serves
+# the show's web page on this machine (`setup.sh web`) or makes the Debian
+# package (`setup.sh deb`).
 set -eu
 mode=${1:-demo}
 cd "$(dirname "$0")/.."
@@ -11,11 +12,16 @@ packages="cmake ninja-build g++ libx11-dev x11-utils"
 if [ "$mode" = test ]; then
   # Unit tests and benchmarks, the X server and tools the end-to-end tests
   # drive the real program with, the sound emulation they capture with, the
-  # checkers of the installed menu entry and manual page, and the libraries
-  # and encoder of the offline capture.
+  # checkers of the installed menu entry and manual page, the libraries and
+  # encoder of the offline capture, and the packaging tools and checkers.
   packages="$packages clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
             x11-apps netpbm sox alsa-oss libasound2 desktop-file-utils man-db groff-base
-            pkg-config libpng-dev libsndfile1-dev ffmpeg"
+            pkg-config libpng-dev libsndfile1-dev ffmpeg dpkg-dev file lintian appstream"
+fi
+if [ "$mode" = deb ]; then
+  # The capture tool's libraries, and the tools that read the package's
+  # library dependencies from its binaries.
+  packages="$packages pkg-config libpng-dev libsndfile1-dev dpkg-dev file"
 fi
 # The browser build and its tests: emscripten, and the browsers and Node.js
 # that the tests drive. Ubuntu ships Chromium only as a snap; where these
@@ -40,7 +46,7 @@ install_missing() {
 }
 updated=
 install_missing $packages
-if [ "$mode" != demo ] && ! install_missing $web_packages; then
+if { [ "$mode" = test ] || [ "$mode" = web ]; } && ! install_missing $web_packages; then
   [ "$mode" = web ] && { echo "emscripten could not be installed, so the page cannot be built" >&2; exit 1; }
   echo "The browser build's packages could not be installed: its tests will be skipped." >&2
 fi
@@ -84,8 +90,13 @@ case "$mode" in
     echo "The show is at http://127.0.0.1:$port/ (Ctrl-C stops the server)"
     exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web/site
     ;;
+  deb)
+    # torq6150_<version>_<arch>.deb in build/release, from the install rules.
+    cmake --preset release -DTORQ_TESTS=OFF -DTORQ_BENCH=OFF
+    cmake --build --preset release --target package
+    ;;
   *)
-    echo "usage: $0 demo|test|web" >&2
+    echo "usage: $0 demo|test|web|deb" >&2
     exit 2
     ;;
 esac
