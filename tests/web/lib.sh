@@ -1,7 +1,7 @@
 # Shared by the browser tests: the site, a local server and headless browsers,
 # all removed again on exit. The tests are skipped (status 77) with a message
 # where the site was not built or no browser can be installed.
-WEB_DIR=$(cd "$(dirname "$0")" && pwd)
+WEB_DIR=${WEB_DIR:-$(cd "$(dirname "$0")" && pwd)}
 WORK=$(mktemp -d)
 SERVER_PID=
 cleanup() {

@@ -1,7 +1,9 @@
 // The page in real time, driven through Chromium's DevTools protocol as a
 // person would use it: a key starts the show, its sound plays through Web
-// Audio at the music's pace, the picture moves, SPACE changes the part, and q
-// fades out and ends with the page's message. Prints what it measured.
+// Audio at the music's pace, the picture moves, SPACE changes the part, q
+// fades out and ends with the page's message, and a click starts it again;
+// without Web Audio the page says so and the show runs silent. Prints what
+// it measured.
 // Usage: node --experimental-websocket realtime.mjs URL PROFILE_DIR CHROMIUM FLAGS...
 import { spawn } from 'node:child_process';
 
@@ -89,10 +91,9 @@ const canvasHash = `(() => {
 })()`;
 
 await waitFor("typeof torqStats === 'object' && torqStats.state === 'ready'", 'the start screen', 10000);
-const started = Date.now();
 await press('a');
 await waitFor('torqStats.presents > 0', 'the loading screen', 5000);
-const loading = Date.now() - started;
+const loading = await evaluate('torqStats.firstPresentAt - torqStats.startedAt');
 await waitFor("torqStats.sound === 'running'", 'Web Audio running', 5000);
 // The first part plays music from start-up's end on.
 await waitFor('torqStats.played > 44100', 'a second of sound played', 10000);
@@ -130,7 +131,23 @@ await waitFor("torqStats.state === 'ended'", 'the end after q', 10000);
 const message = await evaluate("document.getElementById('message').textContent");
 if (!/ended/.test(message)) fail(`the end message is "${message}"`);
 
-console.log(`loading screen ${loading} ms after the key; sound ${perSecond.toFixed(0)} values per second; ` +
+// A click starts it again.
+const presentsAtEnd = (await stats()).presents;
+await page('Input.dispatchMouseEvent', { type: 'mousePressed', x: 400, y: 400, button: 'left', clickCount: 1 });
+await page('Input.dispatchMouseEvent', { type: 'mouseReleased', x: 400, y: 400, button: 'left', clickCount: 1 });
+await waitFor(`torqStats.state === 'running' && torqStats.presents > ${presentsAtEnd}`, 'a new start after a click', 5000);
+
+// A browser without Web Audio: the page says so, and the show runs silent.
+await page('Page.enable');
+await page('Page.addScriptToEvaluateOnNewDocument', { source: 'delete window.AudioContext; delete window.webkitAudioContext;' });
+await page('Page.reload');
+await waitFor("typeof torqStats === 'object' && torqStats.state === 'ready'", 'the start screen without Web Audio', 10000);
+const silentNote = await evaluate("document.getElementById('message').textContent");
+if (!/no Web Audio/.test(silentNote)) fail(`no word of the missing Web Audio: "${silentNote}"`);
+await press('a');
+await waitFor("torqStats.presents > 1 && torqStats.sound === 'none'", 'a silent show', 5000);
+
+console.log(`loading screen ${loading.toFixed(0)} ms after the key; sound ${perSecond.toFixed(0)} values per second; ` +
             `${fps.toFixed(1)} frames per second in the first part, ${sineFps.toFixed(1)} in the sine-line part`);
 await send('Browser.close');
 await new Promise((resolve) => { browser.removeAllListeners('exit'); browser.on('exit', resolve); });

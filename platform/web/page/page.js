@@ -11,6 +11,7 @@
   const SIDE = 256;
   const MOST_QUEUED = 4410;       // values of sound: 100 ms at 44100 per second
   const SOUND_PATIENCE_MS = 250;  // longest wait for a player that stopped taking sound
+  const MOST_LATE_MS = 4;         // most of a late wake-up made up by the next sleep
   const stage = document.getElementById('stage');
   const canvas = document.getElementById('screen');
   const context2d = canvas.getContext('2d');
@@ -24,10 +25,11 @@
   const query = params.toString();
 
   // Figures for the tests: frames shown, sound values posted to and played by
-  // the player, where the page stands (loading, ready, running, ended), the
-  // state of Web Audio and the page's clock.
+  // the player, where the page stands (loading, ready, running, ended), when
+  // the show last started and first presented, the state of Web Audio and
+  // the page's clock.
   const stats = window.torqStats = {
-    presents: 0, posted: 0, played: 0, state: 'loading',
+    presents: 0, posted: 0, played: 0, state: 'loading', startedAt: 0, firstPresentAt: 0,
     get sound() { return audio === null ? 'none' : audio.context.state; },
     get time() { return performance.now(); },
   };
@@ -133,20 +135,53 @@
     wakeSoundWaiter(true);
   }
 
+  // The program, compiled once while the page waits for its start, and
+  // instantiated afresh for each start.
+  let compiled = null;
+  function compile() {
+    const loading = fetch('torq6150.wasm');
+    // Streaming needs the server to say application/wasm; not every host does.
+    return WebAssembly.compileStreaming(loading).catch(function () {
+      return fetch('torq6150.wasm').then(function (response) {
+        if (!response.ok) throw new Error('torq6150.wasm: ' + response.status + ' ' + response.statusText);
+        return response.arrayBuffer();
+      }).then(WebAssembly.compile);
+    });
+  }
+  function instantiate(imports, receive) {
+    compiled.then(function (module) {
+      return WebAssembly.instantiate(module, imports).then(function (instance) { receive(instance, module); });
+    }).catch(function (error) {
+      stats.state = 'ended';
+      say('The show did not load: ' + error.message);
+    });
+    return {};
+  }
+
+  let lateMs = 0;
+
   // What the program's imports call (platform/web/library.js).
   const page = {
+    // A timer fires late by a millisecond or so; the next sleep is shortened
+    // by that much, so that a frame loop sleeping out each frame's rest keeps
+    // its rate on average.
     sleep: function (microseconds, wake) {
-      if (microseconds < 1000) {
-        yieldOnce(wake);
+      const due = performance.now() + microseconds / 1000 - lateMs;
+      const wakeLate = function () {
+        lateMs = Math.min(Math.max(performance.now() - due, 0), MOST_LATE_MS);
+        wake();
+      };
+      if (due - performance.now() < 1) {
+        yieldOnce(wakeLate);
       } else {
-        setTimeout(wake, microseconds / 1000);
+        setTimeout(wakeLate, due - performance.now());
       }
     },
     yieldOnce: yieldOnce,
     present: function (rgba) {
       image.data.set(rgba);
       context2d.putImageData(image, 0, 0);
-      stats.presents += 1;
+      if (stats.presents++ === 0) stats.firstPresentAt = performance.now();
     },
     fill: function (rgb) {
       context2d.fillStyle = '#' + (0x1000000 + rgb).toString(16).slice(1);
@@ -188,6 +223,7 @@
 
   function start() {
     stats.state = 'running';
+    stats.startedAt = performance.now();
     keys = [];
     say('');
     if (!query) {
@@ -197,9 +233,11 @@
         setTimeout(function () { if (message.textContent === note) say(''); }, 5000);
       });
     }
+    lateMs = 0;
     TORQ6150({
       arguments: query ? [query] : [],
       page: page,
+      instantiateWasm: instantiate,
       onExit: ended,
       onAbort: function (what) {
         stopSound();
@@ -231,8 +269,10 @@
   } else if (typeof TORQ6150 !== 'function') {
     say('The show (torq6150.js) did not load.');
   } else if (query) {
+    compiled = compile();
     start();
   } else {
+    compiled = compile();
     stats.state = 'ready';
     say(AudioContextClass ? 'Click or press a key to start' :
         'Click or press a key to start (this browser has no Web Audio: the show runs silent)');
