@@ -3,9 +3,9 @@
 // copy of the frame.
 //
 // Each benchmark times three things one after the other inside every
-// iteration (the first two several times over), so that all three see the same load on the machine (each timed
-// on the thread's CPU clock, so time the thread spends preempted by other work
-// is not counted):
+// iteration (the first two several times over), so that all three see the
+// same load on the machine (each timed on the thread's CPU clock, so time the
+// thread spends preempted by other work is not counted):
 //   fast  - the operation by the path named in the benchmark;
 //   plain - the per-pixel reference of the tests;
 //   bound - one memcpy of the frame (the fade's target and the filters' are
@@ -66,7 +66,9 @@ struct Frames {
   std::vector<std::uint32_t> buffer = std::vector<std::uint32_t>(kSide * kSide + 1024);
   const std::uint32_t* words = nullptr;
   Frames() {
-    const auto page_offset = [](const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 4096; };
+    const auto page_offset = [](const void* p) {
+      return reinterpret_cast<std::uintptr_t>(p) % 4096;
+    };
     std::uint32_t* w = buffer.data();
     while (page_offset(w) != page_offset(destination->pixels.get())) ++w;
     std::memcpy(w, source->pixels.get(), kFrameBytes);
