@@ -208,7 +208,9 @@ Cursor advance(Cursor at, const Run& run, int64_t steps) {
   // Below 2^62: a run lies inside the image, so it has fewer than 2^31 steps.
   const int64_t taken = steps * run.minor;
   const int64_t wraps = taken < at.error ? 0 : (taken - at.error) / run.major + 1;
-  return Cursor{at.index + steps * run.major_step + wraps * run.minor_step,
+  // The pixel lies inside the image, so its index fits.
+  return Cursor{static_cast<std::ptrdiff_t>(at.index + steps * run.major_step +
+                                            wraps * run.minor_step),
                 at.error - taken + wraps * run.major};
 }
 
