@@ -157,20 +157,6 @@ void IMG_add_color(IMG* image, std::uint32_t colour) {
   });
 }
 
-void IMG_sub_color(IMG* image, std::uint32_t colour) {
-  if (!IMG_has_pixels(image)) {
-    IMG_error();
-    return;
-  }
-  const std::uint32_t r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
-  for_each_pixel(image, [=](std::uint32_t p) {
-    const std::uint32_t pr = std::max((p >> 16) & 0xFF, r) - r;
-    const std::uint32_t pg = std::max((p >> 8) & 0xFF, g) - g;
-    const std::uint32_t pb = std::max(p & 0xFF, b) - b;
-    return (pr << 16) | (pg << 8) | pb;
-  });
-}
-
 void IMG_scale_color(IMG* image, std::int32_t numerator, std::int32_t denominator) {
   if (!IMG_has_pixels(image) || denominator == 0) {
     IMG_error();

@@ -182,54 +182,140 @@ bool clip_line(const IMG& image, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
   return true;
 }
 
-// Stores the run in one colour.
-void fill_run(std::uint32_t* pixels, const Run& run, std::uint32_t colour) {
-  std::ptrdiff_t i = run.index;
-  int64_t error = run.error;
-  const int64_t M = run.major, m = run.minor;
-  const std::ptrdiff_t major_step = run.major_step, minor_step = run.minor_step;
-  for (int64_t n = run.count; n > 0; --n) {
-    pixels[i] = colour;
-    i += major_step;
-    error -= m;
-    if (error <= 0) {
-      error += M;
-      i += minor_step;
-    }
-  }
+// A position on a run: the pixel and the error term before it is stored.
+struct Cursor {
+  std::ptrdiff_t index;
+  int64_t error;
+};
+
+// Moves the cursor one step along the run. Written with a mask rather than a
+// branch: on most slopes whether the error term wraps follows no pattern that
+// a branch predictor could learn. The loops below copy the run's fields into
+// locals first, so that everything stays in registers.
+inline void step(Cursor& at, int64_t M, int64_t m, std::ptrdiff_t major_step,
+                 std::ptrdiff_t minor_step) {
+  at.error -= m;
+  const int64_t wrap = (at.error - 1) >> 63;  // all ones when the error term is at most 0
+  at.error += M & wrap;
+  at.index += major_step + (minor_step & wrap);
 }
 
-// Stores the run with the two-colour dither. Before pixel j the dither
+// The cursor `steps` steps further on, computed without walking: the error
+// term wraps once for every major length that the steps take from it (it
+// lies within 1..M on every step but the first of a line of major length 1,
+// whose run has a single pixel).
+Cursor advance(Cursor at, const Run& run, int64_t steps) {
+  // Below 2^62: a run lies inside the image, so it has fewer than 2^31 steps.
+  const int64_t taken = steps * run.minor;
+  const int64_t wraps = taken < at.error ? 0 : (taken - at.error) / run.major + 1;
+  // The pixel lies inside the image, so its index fits.
+  return Cursor{static_cast<std::ptrdiff_t>(at.index + steps * run.major_step +
+                                            wraps * run.minor_step),
+                at.error - taken + wraps * run.major};
+}
+
+// Runs shorter than this are stored in one go; longer ones in two halves side
+// by side, whose steps form two independent chains that the processor
+// overlaps. A line never visits a pixel twice, so the order of its stores
+// does not matter.
+constexpr int64_t kSplitRun = 16;
+
+// Stores the run in one colour.
+void fill_run(std::uint32_t* pixels, const Run& run, std::uint32_t colour) {
+  const int64_t M = run.major, m = run.minor;
+  const std::ptrdiff_t major_step = run.major_step, minor_step = run.minor_step;
+  Cursor a{run.index, run.error};
+  if (run.count < kSplitRun) {
+    for (int64_t n = run.count; n > 0; --n) {
+      pixels[a.index] = colour;
+      step(a, M, m, major_step, minor_step);
+    }
+    return;
+  }
+  const int64_t half = run.count / 2;
+  Cursor b = advance(a, run, half);
+  for (int64_t n = half; n > 0; --n) {
+    pixels[a.index] = colour;
+    pixels[b.index] = colour;
+    step(a, M, m, major_step, minor_step);
+    step(b, M, m, major_step, minor_step);
+  }
+  if (run.count % 2 != 0) pixels[b.index] = colour;
+}
+
+// The two-colour dither before pixel j of a line of major length M: its
 // counter has lost 0 + 1 + ... + (j - 1) and regained M for every colour-2
 // pixel, and it always stays within 1..M, so it is M minus that triangular
-// number modulo M. The colour choice is made with a mask rather than a
-// branch: in the middle of the line it follows no pattern that a branch
-// predictor could learn.
+// number modulo M. It is kept one below its value, so that "at most 0" is the
+// sign bit.
+int64_t dither_before(int64_t M, int64_t j) {
+  if (j < 2) return M - 1;
+  const std::uint64_t u = static_cast<std::uint64_t>(j);
+  // j (j - 1) / 2 without overflow: halve the even factor first.
+  const std::uint64_t triangle = (u % 2 == 0) ? (u / 2) * (u - 1) : u * ((u - 1) / 2);
+  const std::uint64_t mod = static_cast<std::uint64_t>(M);
+  // The 32-bit division is the quicker one, and lines near the image need no more.
+  const std::uint64_t rest =
+      (triangle | mod) >> 32 == 0
+          ? static_cast<std::uint32_t>(triangle) % static_cast<std::uint32_t>(mod)
+          : triangle % mod;
+  return M - static_cast<int64_t>(rest) - 1;
+}
+
+// Moves the dither counter past pixel j and returns that pixel's colour, from
+// the two colours in order. The colour is looked up rather than chosen by a
+// branch, for the same reason as in step, and from memory rather than
+// registers, which the loops need for their counters.
+inline std::uint32_t dither_colour(int64_t& f_less_1, int64_t j, int64_t M,
+                                   const std::uint32_t (&colours)[2]) {
+  f_less_1 -= j;
+  const int64_t second = f_less_1 >> 63;  // all ones for colour 2
+  f_less_1 += M & second;
+  return colours[second & 1];
+}
+
+// Stores the run with the two-colour dither, in two halves like fill_run.
+// This loop has the most state to keep in registers; pointers rather than
+// indices save one (each stays within the image: neither moves past the last
+// pixel of its half).
 void dither_run(std::uint32_t* pixels, const Run& run, std::uint32_t colour1,
                 std::uint32_t colour2) {
   const int64_t M = run.major, m = run.minor;
-  const std::uint64_t j = static_cast<std::uint64_t>(run.first);
-  // j (j - 1) / 2 without overflow: halve the even factor first.
-  const std::uint64_t triangle = j == 0 ? 0 : (j % 2 == 0) ? (j / 2) * (j - 1) : j * ((j - 1) / 2);
-  // The counter is kept one below its value, so that "at most 0" is the sign bit.
-  int64_t f_less_1 = M - static_cast<int64_t>(triangle % static_cast<std::uint64_t>(M)) - 1;
-  int64_t k = run.first;
-  std::ptrdiff_t i = run.index;
-  int64_t error = run.error;
   const std::ptrdiff_t major_step = run.major_step, minor_step = run.minor_step;
-  const std::uint32_t flip = colour1 ^ colour2;
-  for (int64_t n = run.count; n > 0; --n) {
-    f_less_1 -= k;
-    ++k;
-    const int64_t second = f_less_1 >> 63;  // all ones for colour 2
-    f_less_1 += M & second;
-    pixels[i] = colour1 ^ (flip & static_cast<std::uint32_t>(second));
-    i += major_step;
-    error -= m;
-    if (error <= 0) {
-      error += M;
-      i += minor_step;
+  const std::uint32_t colours[2] = {colour1, colour2};
+  Cursor a{run.index, run.error};
+  int64_t fa = dither_before(M, run.first);
+  int64_t j = run.first;
+  if (run.count < kSplitRun) {
+    for (const int64_t end = j + run.count; j != end; ++j) {
+      pixels[a.index] = dither_colour(fa, j, M, colours);
+      step(a, M, m, major_step, minor_step);
     }
+    return;
+  }
+  const int64_t half = run.count / 2;
+  const Cursor b = advance(a, run, half);
+  // Pixel j of the first half goes with pixel jb = j + half of the second.
+  int64_t jb = j + half, fb = dither_before(M, jb);
+  std::uint32_t *pa = pixels + a.index, *pb = pixels + b.index;
+  int64_t ea = a.error, eb = b.error;
+  const auto move = [&](std::uint32_t*& p, int64_t& e) {
+    e -= m;
+    const int64_t wrap = (e - 1) >> 63;  // as in step
+    e += M & wrap;
+    p += major_step + (minor_step & wrap);
+  };
+  for (const int64_t last = jb - 1; j != last; ++j, ++jb) {
+    *pa = dither_colour(fa, j, M, colours);
+    *pb = dither_colour(fb, jb, M, colours);
+    move(pa, ea);
+    move(pb, eb);
+  }
+  *pa = dither_colour(fa, j, M, colours);
+  *pb = dither_colour(fb, jb, M, colours);
+  if (run.count % 2 != 0) {
+    move(pb, eb);
+    *pb = dither_colour(fb, jb + 1, M, colours);
   }
 }
 

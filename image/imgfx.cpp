@@ -27,8 +27,33 @@ void IMGFX_fill_rect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t wi
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// The AVX2 versions are built into every x86 build and chosen at run time
+// where the processor has AVX2.
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
+#define IMGFX_HAVE_AVX2 1
+#define IMGFX_AVX2_CODE __attribute__((target("avx2")))
+#include <immintrin.h>
+#else
+#define IMGFX_HAVE_AVX2 0
+#endif
 
 namespace {
+
+// The fastest path of this build on this processor, and the one in use.
+IMGFX_Path fastest_path() {
+#if IMGFX_HAVE_AVX2
+  __builtin_cpu_init();  // this may run before the library's own start-up code
+  if (__builtin_cpu_supports("avx2")) return IMGFX_AVX2;
+#endif
+#if defined(__SSE2__)
+  return IMGFX_SSE2;
+#else
+  return IMGFX_PORTABLE;
+#endif
+}
+
+const IMGFX_Path kFastestPath = fastest_path();
+IMGFX_Path path_in_use = kFastestPath;
 
 constexpr std::uint32_t channel(std::uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
 
@@ -204,12 +229,95 @@ inline __m128i blur_tap4(const std::uint32_t* row, std::int64_t x, const BlurCha
   }
 }
 
-// Blurs columns 0 .. n_out - 1 of one row of width w. Four columns at a time
-// wherever every column read lies inside the row, one at a time near the ends.
+#if IMGFX_HAVE_AVX2
+
+// The AVX2 blur: the lanes of blur_row_vector twice over, one step covering
+// eight columns. Each 128-bit half of a register works on four of them as the
+// SSE2 code does; only the running total crosses between the halves.
+
+template <bool OneRadius, bool Shift>
+IMGFX_AVX2_CODE inline __m256i blur_divide8(__m256i sums, __m256i pre, __m256i magic,
+                                            __m128i post) {
+  if constexpr (!OneRadius) sums = _mm256_mullo_epi16(sums, pre);
+  const __m256i q = _mm256_mulhi_epu16(sums, magic);
+  if constexpr (Shift) return _mm256_srl_epi16(q, post);
+  return q;
+}
+
+// Eight colour words like blur_tap4, the columns entering the windows of
+// columns x .. x + 7 or, when `entering` is false, those leaving them.
+template <bool OneRadius>
+IMGFX_AVX2_CODE inline __m256i blur_tap8(const std::uint32_t* row, std::int64_t x,
+                                         const BlurChannel (&ch)[3], const __m256i (&select)[3],
+                                         bool entering) {
+  const auto at = [&](std::int64_t r) {
+    return reinterpret_cast<const __m256i*>(row + x + (entering ? r + 1 : -r));
+  };
+  if constexpr (OneRadius) {
+    return _mm256_loadu_si256(at(ch[0].radius));
+  } else {
+    __m256i v = _mm256_setzero_si256();
+    for (int c = 0; c < 3; ++c) {
+      v = _mm256_or_si256(v, _mm256_and_si256(_mm256_loadu_si256(at(ch[c].radius)), select[c]));
+    }
+    return v;
+  }
+}
+
+// Blurs columns from x on, eight at a time, while every column read lies
+// inside the row (x >= r_max on entry); `base` holds the sums of column x as
+// in blur_row_vector and is moved along. Returns the first column not done.
+template <bool OneRadius, bool Shift>
+IMGFX_AVX2_CODE std::int64_t blur_row_avx2(const std::uint32_t* row, std::int64_t w,
+                                           std::uint32_t* out, std::int64_t n_out,
+                                           std::int64_t x, std::int64_t r_max,
+                                           const BlurChannel (&ch)[3], const BlurVector& k,
+                                           __m128i& base_sums) {
+  const __m256i pre = _mm256_broadcastsi128_si256(k.pre);
+  const __m256i magic = _mm256_broadcastsi128_si256(k.magic);
+  const __m256i select[3] = {_mm256_broadcastsi128_si256(k.select[0]),
+                             _mm256_broadcastsi128_si256(k.select[1]),
+                             _mm256_broadcastsi128_si256(k.select[2])};
+  const __m256i zero = _mm256_setzero_si256();
+  __m256i base = _mm256_broadcastsi128_si256(base_sums);  // the sums of column x, four times
+  for (; x + 7 < n_out && x + r_max + 8 < w; x += 8) {
+    const __m256i in = blur_tap8<OneRadius>(row, x, ch, select, true);
+    const __m256i gone = blur_tap8<OneRadius>(row, x, ch, select, false);
+    // Changes of the sums from column x + i to x + i + 1, as [d0 d1 | d4 d5]
+    // and [d2 d3 | d6 d7] (| parts the 128-bit halves); the first half is
+    // followed here, the second does the same with d4 .. d7.
+    const __m256i da = _mm256_sub_epi16(_mm256_unpacklo_epi8(in, zero),
+                                        _mm256_unpacklo_epi8(gone, zero));
+    const __m256i db = _mm256_sub_epi16(_mm256_unpackhi_epi8(in, zero),
+                                        _mm256_unpackhi_epi8(gone, zero));
+    const __m256i ea = _mm256_slli_si256(da, 8);                           // [0 d0]
+    const __m256i eb = _mm256_slli_si256(db, 8);                           // [0 d2]
+    const __m256i ha = _mm256_shuffle_epi32(_mm256_add_epi16(da, ea), 0xEE);  // [d0+d1 d0+d1]
+    const __m256i sb = _mm256_add_epi16(ha, eb);                           // [d0+d1 d0+d1+d2]
+    // Total of the half, d0 + ... + d3, in both of its places.
+    const __m256i t = _mm256_add_epi16(ha, _mm256_shuffle_epi32(_mm256_add_epi16(db, eb), 0xEE));
+    // The second half starts from the first half's total.
+    const __m256i start = _mm256_add_epi16(base, _mm256_permute2x128_si256(t, t, 0x08));
+    const __m256i qa = blur_divide8<OneRadius, Shift>(_mm256_add_epi16(start, ea), pre, magic,
+                                                      k.post);
+    const __m256i qb = blur_divide8<OneRadius, Shift>(_mm256_add_epi16(start, sb), pre, magic,
+                                                      k.post);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_packus_epi16(qa, qb));
+    base = _mm256_add_epi16(base, _mm256_add_epi16(t, _mm256_permute2x128_si256(t, t, 0x01)));
+  }
+  base_sums = _mm256_castsi256_si128(base);
+  return x;
+}
+
+#endif  // IMGFX_HAVE_AVX2
+
+// Blurs columns 0 .. n_out - 1 of one row of width w. Eight columns at a time
+// with AVX2 when `wide`, then four at a time, wherever every column read lies
+// inside the row; one at a time near the ends.
 template <bool OneRadius, bool Shift>
 void blur_row_vector(const std::uint32_t* row, std::int64_t w, std::uint32_t* out,
                      std::int64_t n_out, std::int64_t r_max, const BlurChannel (&ch)[3],
-                     const BlurVector& k) {
+                     const BlurVector& k, [[maybe_unused]] bool wide) {
   const auto entering = [](std::int64_t r) { return r + 1; };
   const auto leaving = [](std::int64_t r) { return -r; };
   const __m128i zero = _mm_setzero_si128();
@@ -231,6 +339,9 @@ void blur_row_vector(const std::uint32_t* row, std::int64_t w, std::uint32_t* ou
   std::int64_t x = 0;
   for (; x < n_out && x < r_max; ++x) one_column(x);
   // From here on x >= r_max, so every column read is at least 0.
+#if IMGFX_HAVE_AVX2
+  if (wide) x = blur_row_avx2<OneRadius, Shift>(row, w, out, n_out, x, r_max, ch, k, base);
+#endif
   for (; x + 3 < n_out && x + r_max + 4 < w; x += 4) {
     const __m128i in = blur_tap4<OneRadius>(row, x, ch, k, entering);
     const __m128i gone = blur_tap4<OneRadius>(row, x, ch, k, leaving);
@@ -269,15 +380,41 @@ inline std::uint32_t glare_pixel(const std::uint32_t* row, std::int64_t w, std::
   return pixel;
 }
 
-// Glare of columns 0 .. n_out - 1 of one row of width w.
-void glare_row(const std::uint32_t* row, std::int64_t w, std::uint32_t* out, std::int64_t n_out,
-               unsigned shift) {
-  std::int64_t x = 0;
+#if IMGFX_HAVE_AVX2
+
+IMGFX_AVX2_CODE inline __m256i glare_tap8(const std::uint32_t* p, __m128i count, __m256i keep) {
+  return _mm256_and_si256(
+      _mm256_srl_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), count), keep);
+}
+
+// The glare of glare_row eight pixels at a time, from column x >= 2 on while
+// all five taps lie inside the row. Returns the first column not done.
+IMGFX_AVX2_CODE std::int64_t glare_row_avx2(const std::uint32_t* row, std::int64_t w,
+                                            std::uint32_t* out, std::int64_t n_out,
+                                            std::int64_t x, unsigned shift) {
+  const __m128i count = _mm_cvtsi32_si128(static_cast<int>(shift));
+  const __m256i keep = _mm256_set1_epi8(static_cast<char>(0xFFu >> shift));
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+  for (; x + 7 < n_out && x + 9 < w; x += 8) {
+    const std::uint32_t* p = row + x;
+    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    v = _mm256_adds_epu8(v, glare_tap8(p - 2, count, keep));
+    v = _mm256_adds_epu8(v, glare_tap8(p - 1, count, keep));
+    v = _mm256_adds_epu8(v, glare_tap8(p + 1, count, keep));
+    v = _mm256_adds_epu8(v, glare_tap8(p + 2, count, keep));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_and_si256(v, rgb));
+  }
+  return x;
+}
+
+#endif  // IMGFX_HAVE_AVX2
+
 #if defined(__SSE2__)
-  // Four pixels at a time wherever all five taps lie inside the row. Saturating
-  // byte sums equal min(255, total) because every term is non-negative; the
-  // 16-bit shift drags bits of the next byte in, which the mask removes.
-  for (; x < std::min<std::int64_t>(2, n_out); ++x) out[x] = glare_pixel(row, w, x, shift);
+
+// The glare four pixels at a time, from column x >= 2 on while all five taps
+// lie inside the row. Returns the first column not done.
+std::int64_t glare_row_sse2(const std::uint32_t* row, std::int64_t w, std::uint32_t* out,
+                            std::int64_t n_out, std::int64_t x, unsigned shift) {
   const __m128i count = _mm_cvtsi32_si128(static_cast<int>(shift));
   const __m128i keep = _mm_set1_epi8(static_cast<char>(0xFFu >> shift));
   const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
@@ -285,7 +422,7 @@ void glare_row(const std::uint32_t* row, std::int64_t w, std::uint32_t* out, std
     return _mm_and_si128(_mm_srl_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), count),
                          keep);
   };
-  for (; x >= 2 && x + 3 < n_out && x + 5 < w; x += 4) {
+  for (; x + 3 < n_out && x + 5 < w; x += 4) {
     const std::uint32_t* p = row + x;
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     v = _mm_adds_epu8(v, tap(p - 2));
@@ -293,6 +430,27 @@ void glare_row(const std::uint32_t* row, std::int64_t w, std::uint32_t* out, std
     v = _mm_adds_epu8(v, tap(p + 1));
     v = _mm_adds_epu8(v, tap(p + 2));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_and_si128(v, rgb));
+  }
+  return x;
+}
+
+#endif  // __SSE2__
+
+// Glare of columns 0 .. n_out - 1 of one row of width w, by the given path.
+// The vector versions take eight (AVX2), then four pixels at a time: their
+// saturating byte sums equal min(255, total) because every term is
+// non-negative, and the bits that their 16-bit shifts drag in from the next
+// byte are masked off.
+void glare_row(const std::uint32_t* row, std::int64_t w, std::uint32_t* out, std::int64_t n_out,
+               unsigned shift, [[maybe_unused]] IMGFX_Path path) {
+  std::int64_t x = 0;
+#if defined(__SSE2__)
+  if (path >= IMGFX_SSE2 && n_out > 2) {
+    for (; x < 2; ++x) out[x] = glare_pixel(row, w, x, shift);
+#if IMGFX_HAVE_AVX2
+    if (path == IMGFX_AVX2) x = glare_row_avx2(row, w, out, n_out, x, shift);
+#endif
+    x = glare_row_sse2(row, w, out, n_out, x, shift);
   }
 #endif
   for (; x < n_out; ++x) out[x] = glare_pixel(row, w, x, shift);
@@ -342,9 +500,11 @@ void IMGFX_hblur(const IMG* source, IMG* destination, std::int32_t red_radius,
     ch[c] = BlurChannel{radius[c], 2u * static_cast<std::uint32_t>(radius[c]) + 1u,
                         kChannelShift[c]};
   }
+  [[maybe_unused]] const IMGFX_Path path = path_in_use;
 #if defined(__SSE2__)
   const std::int64_t r_max = std::max({ch[0].radius, ch[1].radius, ch[2].radius});
-  const bool use_vector = 2 * r_max + 1 <= kMaxVectorDivisor;
+  const bool use_vector = path >= IMGFX_SSE2 && 2 * r_max + 1 <= kMaxVectorDivisor;
+  const bool wide = path == IMGFX_AVX2;
   const bool one_radius = red_radius == green_radius && green_radius == blue_radius && r_max > 0;
   const BlurVector k = use_vector ? blur_vector(ch) : BlurVector{};
 #endif
@@ -355,10 +515,10 @@ void IMGFX_hblur(const IMG* source, IMG* destination, std::int32_t red_radius,
     if (use_vector) {
       if (one_radius) {
         (k.shift ? blur_row_vector<true, true> : blur_row_vector<true, false>)(row, w, out, n_out,
-                                                                             r_max, ch, k);
+                                                                             r_max, ch, k, wide);
       } else {
         (k.shift ? blur_row_vector<false, true> : blur_row_vector<false, false>)(
-            row, w, out, n_out, r_max, ch, k);
+            row, w, out, n_out, r_max, ch, k, wide);
       }
       continue;
     }
@@ -374,8 +534,47 @@ void IMGFX_glare(const IMG* source, IMG* destination, std::int32_t shift) {
   const std::int32_t rows = std::min(source->height, destination->height);
   // Shift counts are taken modulo 32, as a 32-bit shift instruction does.
   const unsigned s = static_cast<unsigned>(shift) & 31u;
+  const IMGFX_Path path = path_in_use;
   for (std::int32_t y = 0; y < rows && n_out > 0; ++y) {
     glare_row(&source->pixels[static_cast<std::ptrdiff_t>(y) * w], w,
-              &destination->pixels[static_cast<std::ptrdiff_t>(y) * destination->width], n_out, s);
+              &destination->pixels[static_cast<std::ptrdiff_t>(y) * destination->width], n_out, s,
+              path);
+  }
+}
+
+bool IMGFX_use_path(IMGFX_Path path) {
+  // Every path up to the fastest one is built in as well.
+  if (path < IMGFX_PORTABLE || path > kFastestPath) return false;
+  path_in_use = path;
+  return true;
+}
+
+// The fade of the frame pipeline, with the filters for its vector code.
+void IMG_sub_color(IMG* image, std::uint32_t colour) {
+  if (!IMG_has_pixels(image)) {
+    IMG_error();
+    return;
+  }
+  std::uint32_t* p = image->pixels.get();
+  const std::ptrdiff_t n = IMG_pixel_count(*image);
+  // Each byte of a pixel loses the same byte of `sub`, stopping at 0; the top
+  // byte loses 255, which clears it.
+  const std::uint32_t sub = colour | 0xFF000000u;
+  std::ptrdiff_t i = 0;
+#if defined(__SSE2__)
+  if (path_in_use >= IMGFX_SSE2) {
+    const __m128i k = _mm_set1_epi32(static_cast<int>(sub));
+    for (; i + 4 <= n; i += 4) {
+      __m128i* q = reinterpret_cast<__m128i*>(p + i);
+      _mm_storeu_si128(q, _mm_subs_epu8(_mm_loadu_si128(q), k));
+    }
+  }
+#endif
+  for (; i < n; ++i) {
+    std::uint32_t pixel = 0;
+    for (const int c : kChannelShift) {
+      pixel |= (std::max(channel(p[i], c), channel(sub, c)) - channel(sub, c)) << c;
+    }
+    p[i] = pixel;
   }
 }

@@ -13,6 +13,15 @@ extern Module IMGFX_module;
 // Reports an error of the IMGFX module.
 void IMGFX_error();
 
+// Code paths of the filters and of the fade (IMG_sub_color), from the plainest
+// to the fastest; all give the same pixels. At start the fastest one that the
+// build and the processor have is in use.
+enum IMGFX_Path { IMGFX_PORTABLE, IMGFX_SSE2, IMGFX_AVX2 };
+// Puts `path` in use and returns true, or returns false and changes nothing
+// where the build or the processor lacks it. Tests and benchmarks use it to
+// run every path.
+bool IMGFX_use_path(IMGFX_Path path);
+
 // IMG_fill_rect, reporting through IMGFX_error.
 void IMGFX_fill_rect(IMG* image, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height, std::uint32_t colour);

@@ -1,6 +1,6 @@
-// Plain per-pixel versions of the IMGFX filters, written straight from their
+// Plain per-pixel versions of the IMGFX filters and the fade, written straight from their
 // description: every read goes through IMG_get_pixel and every write through
-// IMG_set_pixel. The tests compare the fast filters with them pixel for pixel,
+// IMG_set_pixel. The tests compare the fast versions with them pixel for pixel,
 // and the benchmarks measure them as the baseline.
 #pragma once
 
@@ -46,6 +46,20 @@ inline void glare(const IMG* s, IMG* d, int shift) {
         pixel |= std::min(v, 255u) << c;
       }
       IMG_set_pixel(d, x, y, pixel);
+    }
+  }
+}
+
+// The fade: every channel less the colour's, stopping at 0.
+inline void sub_color(IMG* image, std::uint32_t colour) {
+  for (int y = 0; y < image->height; ++y) {
+    for (int x = 0; x < image->width; ++x) {
+      std::uint32_t pixel = 0;
+      for (const int c : kShift) {
+        const std::uint32_t v = channel(image, x, y, c), k = (colour >> c) & 0xFFu;
+        pixel |= (v > k ? v - k : 0) << c;
+      }
+      IMG_set_pixel(image, x, y, pixel);
     }
   }
 }

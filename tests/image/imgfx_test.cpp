@@ -167,44 +167,58 @@ TEST(IMGFX, BlitsOfBothModulesClipToBothImages) {
   }
 }
 
-// The fast filters against the per-pixel versions on random images of random
-// sizes (widths 1 to 5 first), destinations sometimes smaller or larger than
-// the source, radii up to 70 (past the vector path's limit) and every shift.
+// The fast filters and the fade against the per-pixel versions, by every
+// path this processor has, on random images of random sizes: every radius
+// triple 0 to 7 and every shift first (rows of up to 40, so that the vector
+// steps meet both ends), then widths 1 to 5, then radii up to 70 (past the
+// vector limit); destinations sometimes smaller or larger than the source.
 TEST(IMGFX, FiltersMatchPerPixelVersionsOnRandomImages) {
-  RNG_srand(61501);
-  for (int n = 0; n < 2000; ++n) {
-    const int w = n < 500 ? 1 + n % 5 : 1 + RNG_rand() % (n < 1200 ? 24 : 300);
-    const int h = 1 + RNG_rand() % 3;
-    const bool same = RNG_rand() % 4 != 0;
-    const int dw = same ? w : 1 + RNG_rand() % (w + 6), dh = same ? h : 1 + RNG_rand() % (h + 2);
-    int r[3];
-    for (int& v : r) v = RNG_rand() % 3 ? RNG_rand() % 9 : RNG_rand() % 71;
-    if (RNG_rand() % 2 == 0) r[1] = r[2] = r[0];
-    // Random words, black and white only, or channels falling by one every
-    // 2r + 1 columns from white or from any level: their window sums run
-    // through consecutive values up to the largest each divisor meets.
-    const int fill = RNG_rand() % 3;
-    unsigned start[3];
-    for (int c = 0; c < 3; ++c) start[c] = RNG_rand() % 2 ? 0 : RNG_rand() % (512 * r[c] + 256);
-    Image s(w, h), fast(dw, dh), slow(dw, dh);
-    for (int i = 0; i < w * h; ++i) {
-      std::uint32_t& p = s.begin()[i];
-      p = fill == 0 ? random_word() : fill == 1 && RNG_rand() % 2 ? 0xFFFFFFFF : 0;
-      for (int c = 0; c < 3 && fill == 2; ++c) {
-        p |= (255u - std::min(255u, (start[c] + i % w) / (2u * r[c] + 1u)))
-             << imgfx_reference::kShift[c];
+  for (const IMGFX_Path path : {IMGFX_PORTABLE, IMGFX_SSE2, IMGFX_AVX2}) {
+    if (!IMGFX_use_path(path)) continue;  // the last one taken is the fastest
+    RNG_srand(61501);
+    for (int n = 0; n < 2500; ++n) {
+      const int w = n < 512    ? 1 + RNG_rand() % 40
+                    : n < 1000 ? 1 + n % 5
+                               : 1 + RNG_rand() % (n < 1700 ? 24 : 300);
+      const int h = 1 + RNG_rand() % 3;
+      const bool same = RNG_rand() % 4 != 0;
+      const int dw = same ? w : 1 + RNG_rand() % (w + 6), dh = same ? h : 1 + RNG_rand() % (h + 2);
+      int r[3] = {n / 64 % 8, n / 8 % 8, n % 8};
+      for (int& v : r) v = n < 512 ? v : RNG_rand() % 3 ? RNG_rand() % 9 : RNG_rand() % 71;
+      if (n >= 512 && RNG_rand() % 2 == 0) r[1] = r[2] = r[0];
+      // Random words, black and white only, or channels falling by one every
+      // 2r + 1 columns from white or from any level: their window sums run
+      // through consecutive values up to the largest each divisor meets.
+      const int fill = RNG_rand() % 3;
+      unsigned start[3];
+      for (int c = 0; c < 3; ++c) start[c] = RNG_rand() % 2 ? 0 : RNG_rand() % (512 * r[c] + 256);
+      Image s(w, h), fast(dw, dh), slow(dw, dh);
+      for (int i = 0; i < w * h; ++i) {
+        std::uint32_t& p = s.begin()[i];
+        p = fill == 0 ? random_word() : fill == 1 && RNG_rand() % 2 ? 0xFFFFFFFF : 0;
+        for (int c = 0; c < 3 && fill == 2; ++c) {
+          p |= (255u - std::min(255u, (start[c] + i % w) / (2u * r[c] + 1u)))
+               << imgfx_reference::kShift[c];
+        }
       }
+      for (std::uint32_t& p : fast) p = random_word();
+      std::copy(fast.begin(), fast.end(), slow.begin());
+      SCOPED_TRACE(testing::Message() << "path " << path << ", " << n << ": " << w << 'x' << h
+                                      << " -> " << dw << 'x' << dh << " radii " << r[0] << ' '
+                                      << r[1] << ' ' << r[2]);
+      IMGFX_hblur(s, fast, r[0], r[1], r[2]);
+      imgfx_reference::hblur(s, slow, r[0], r[1], r[2]);
+      ASSERT_EQ(fast.all(), slow.all());
+      const int shift = n < 512 ? n % 32 : RNG_rand() % 32;
+      IMGFX_glare(s, fast, shift);
+      imgfx_reference::glare(s, slow, shift);
+      ASSERT_EQ(fast.all(), slow.all()) << "shift " << shift;
+      const std::uint32_t fade = random_word();
+      Image faded(w, h);
+      std::copy(s.begin(), s.end(), faded.begin());
+      IMG_sub_color(s, fade);
+      imgfx_reference::sub_color(faded, fade);
+      ASSERT_EQ(s.all(), faded.all()) << "fade " << fade;
     }
-    for (std::uint32_t& p : fast) p = random_word();
-    std::copy(fast.begin(), fast.end(), slow.begin());
-    SCOPED_TRACE(testing::Message() << n << ": " << w << 'x' << h << " -> " << dw << 'x' << dh
-                                    << " radii " << r[0] << ' ' << r[1] << ' ' << r[2]);
-    IMGFX_hblur(s, fast, r[0], r[1], r[2]);
-    imgfx_reference::hblur(s, slow, r[0], r[1], r[2]);
-    ASSERT_EQ(fast.all(), slow.all());
-    const int shift = RNG_rand() % 32;
-    IMGFX_glare(s, fast, shift);
-    imgfx_reference::glare(s, slow, shift);
-    ASSERT_EQ(fast.all(), slow.all()) << "shift " << shift;
   }
 }
