@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-
 #include "module.h"
 #include "sine_table.h"
 

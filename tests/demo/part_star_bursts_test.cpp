@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include "backmove.h"
 #include "demo_support.h"
 #include "lstar.h"
 #include "parts.h"

@@ -1,16 +1,12 @@
-// The waveform part, run headless: the pattern history, its ownership, and
-// what the set-up draws and tints.
+// The waveform part, run headless: the pattern history and its ownership.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 #include "demo_support.h"
-#include "font.h"
 #include "list.h"
 #include "music.h"
 #include "parts.h"
-#include "rng.h"
 #include "samdraw.h"
 
 namespace {

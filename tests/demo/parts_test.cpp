@@ -1,7 +1,6 @@
 // The parts of the show, run headless.
 #include <gtest/gtest.h>
 
-
 #include "archpath.h"
 #include "demo_support.h"
 #include "list.h"

@@ -1,11 +1,9 @@
-// The frame pipeline, the key commands and start-up, on the headless platform.
+// The frame pipeline and the key commands, on the headless platform.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "demo_support.h"
-#include "rng.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace {
 
 LIST* parse(std::string_view text) {
