@@ -89,11 +89,15 @@ grep -q 'cannot write the WAV file' limited/err || fail "message: $(cat limited/
 # Outputs through symbolic links and open descriptors are written, never replaced.
 ln -s linked.raw link.raw
 ln -s /proc/self/fd/1 stdout.raw
+: >fd.wav
+: >fd.raw
+inodes="$(stat -c %i fd.wav fd.raw)"
 "$CAPTURE" --quiet --frames 2 --raw link.raw --wav /dev/fd/1 >fd.wav || fail "capture through links"
 [ -L link.raw ] && [ "$(size linked.raw)" = $((2 * FRAME)) ] || fail "the link was replaced"
 [ "$(size fd.wav)" = $((WAV_HEADER + 2 * SLOT)) ] || fail "$(size fd.wav) bytes of WAV on /dev/fd/1"
 "$CAPTURE" --quiet --frames 2 --raw stdout.raw >fd.raw || fail "capture into a link to standard output"
 [ -L stdout.raw ] && [ "$(size fd.raw)" = $((2 * FRAME)) ] || fail "standard output's link was replaced"
+[ "$(stat -c %i fd.wav fd.raw)" = "$inodes" ] || fail "standard output's file was replaced, not written"
 
 # The frames on standard output need no standard error; the usage fails
 # when it cannot be written.
