@@ -85,8 +85,7 @@ void SCROLL_step(SCROLL* scroller) {
 void SCROLL_draw(SCROLL* scroller) {
   if (scroller == nullptr || scroller->text == nullptr || scroller->cursor == nullptr ||
       scroller->cursor->text == nullptr || scroller->cursor->length <= 0 ||
-      scroller->target == nullptr || glyph_width(scroller->font) == 0 ||
-      scroller->font->sheet == nullptr) {
+      scroller->target == nullptr || glyph_width(scroller->font) == 0) {
     SCROLL_error();
     return;
   }

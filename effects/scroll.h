@@ -46,6 +46,7 @@ void SCROLL_set(SCROLL* scroller, const char* text, FONT* font, IMG* target);
 void SCROLL_step(SCROLL* scroller);
 // Draws enough glyphs from the cursor on to cover the width at any offset;
 // the cursor ends where it started. Needs the text, a cursor over at least
-// one character, the target and a font with a sheet and cells at least one
-// pixel wide.
+// one character, the target and a font with cells at least one pixel wide; a
+// font without a sheet draws nothing (each glyph is reported by FONT) and its
+// pen stays where the drawing set it.
 void SCROLL_draw(SCROLL* scroller);

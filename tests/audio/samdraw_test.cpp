@@ -73,7 +73,8 @@ TEST(SAMDRAW, RangeIsClampedExchangedAndStoredBack) {
   };
   // The last two rows lie wholly outside the buffer: only its nearest end is read.
   for (const Row r :
-       {Row{10, 5, 5, 10}, Row{-3, 99, 0, 15}, Row{200, 300, 15, 15}, Row{0, -5, 0, 0}}) {
+       {Row{10, 5, 5, 10}, Row{-3, 99, 0, 15}, Row{3, 16, 3, 15}, Row{200, 300, 15, 15},
+        Row{0, -5, 0, 0}}) {
     SCOPED_TRACE(testing::Message() << r.first << ".." << r.last);
     Scope s(values, 16, 64);
     s.scope.first = r.first;
@@ -122,6 +123,10 @@ TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
     SAMDRAW_draw(scope);
     SAMDRAW_draw_extremes(scope);
   }
+  const auto sam_errors = SAM_module.errors;
+  SAM_set_sample(&s.holder, nullptr);  // reported, and the holder keeps its buffer
+  EXPECT_EQ(s.holder.sample, &s.buffer);
+  EXPECT_EQ(SAM_module.errors, sam_errors + 1);
   s.holder.sample = nullptr;
   SAMDRAW_draw_extremes(&s.scope);
   EXPECT_EQ(s.picture(), Picture(16, 0));

@@ -46,15 +46,23 @@ TEST(Options, CommandLine) {
   EXPECT_TRUE(o.upscale && o.quiet && !o.help);
   EXPECT_EQ(OPTIONS_png_name(o.png, 42), "s/f0042.png");
   EXPECT_EQ(OPTIONS_png_name("%%x%d%%", 12345), "%x12345%");
+  // Seconds round to the nearest frame.
+  for (const auto& [seconds, frames] : {std::pair{"0.01", 1}, {"0.37", 19}, {"40000.009", 2000000}}) {
+    ASSERT_TRUE(OPTIONS_parse({"--seconds", seconds}, &o, &error)) << seconds;
+    EXPECT_EQ(o.frames, frames) << seconds;
+  }
   const struct {
     std::vector<std::string_view> args;
     const char* message;
   } bad[] = {{{"--frames", "0"}, "--frames \"0\""}, {{"--frames", "1e3"}, "--frames"},
-             {{"--seconds", "0.001"}, "--seconds"}, {{"--seconds", "nan"}, "--seconds"},
+             {{"--seconds", "0.0099"}, "\"0.0099\": not a number of seconds from 0.01 to 40000"},
+             {{"--seconds", "40000.01"}, "--seconds"}, {{"--seconds", "nan"}, "--seconds"},
              {{"--frames"}, "--frames needs a value"}, {{"--wav", ""}, "--wav needs a value"},
              {{"-x"}, "unknown option \"-x\""}, {{"--png", "f.png"}, "exactly one %d"},
              {{"--png", "%d%d.png"}, "exactly one"}, {{"--png", "%s%d"}, "exactly one"},
-             {{"--png-frames", "1"}, "--png-frames needs --png"}, {{"--upscale"}, "needs --mp4"},
+             {{"--png-frames", "1"}, "--png-frames needs --png"},
+             {{"--png-frames", "5,10", "--png", "%d", "--frames", "10"}, "frame 10 is beyond the last frame, 9"},
+             {{"--upscale"}, "needs --mp4"},
              {{"--keys", "a5"}, "no '@'"}};
   for (const auto& row : bad) {
     SCOPED_TRACE(row.message);

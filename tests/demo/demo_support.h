@@ -30,13 +30,6 @@ inline std::vector<std::uint32_t> pixels(const IMG* image) {
   return {image->pixels.get(), image->pixels.get() + image->width * image->height};
 }
 
-// A new black 256 x 256 image, the size of the frame.
-inline IMG* blank() {
-  IMG* image = IMG_new();
-  IMG_set_size(image, 256, 256);
-  return image;
-}
-
 // Runs a part for at most `frames` frames: the key script is empty for
 // frames - 1 frames and ends the part with SPACE in the last one.
 inline void run_part_frames(const DemoPart& part, int frames) {

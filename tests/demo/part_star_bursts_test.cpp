@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include "backmove.h"
 #include "demo_support.h"
 #include "lstar.h"
 #include "parts.h"
@@ -40,49 +39,6 @@ std::vector<std::int64_t> burst_values() {
 }
 
 }  // namespace
-
-// The set-up's draws, in order: the grey, the four stars (six each), the
-// count, the two spin signs, the sync choice, the mover's speeds, the square.
-TEST_F(StarBursts, SetupDrawsInItsDocumentedOrder) {
-  bool seen_sync = false, seen_free = false;
-  for (unsigned seed = 1; seed < 20 && !(seen_sync && seen_free); ++seed) {
-    SCOPED_TRACE(seed);
-    RNG_srand(seed);
-    std::array<int, 36> d;
-    for (int& v : d) v = RNG_rand();
-    RNG_srand(seed);
-    TORQ6150_star_burst_part.setup();
-    const DemoState& s = TORQ6150_state;
-    EXPECT_EQ(TORQ6150_settings.fade_colour, static_cast<std::uint32_t>(d[0] & 31) * 0x010101 + 0x101010);
-    EXPECT_EQ(TORQ6150_settings.fade_on, 1);
-    EXPECT_EQ(s.blur_on | s.glare_on, 0);
-    const std::int32_t n = d[25] % 17 + 13, sa = (d[26] & 1) * 2 - 1, sb = (d[27] & 1) * 2 - 1;
-    const bool sync = (d[28] & 1) == 1;
-    (sync ? seen_sync : seen_free) = true;
-    for (int i = 0; i < 4; ++i) {
-      const int* a = &d[1 + 6 * i];
-      const int* b = a + 3;
-      EXPECT_EQ(set_a(i)->count, n);
-      EXPECT_EQ(set_b(i)->count, n);
-      EXPECT_EQ(set_a(i)->spin, ((a[0] & 0x7FFFF) + 0x8000) * sa);
-      EXPECT_EQ(set_a(i)->length, a[1] % 128 + 32);
-      EXPECT_EQ(set_b(i)->length, b[1] % 128 + 32);
-      EXPECT_EQ(set_b(i)->color, static_cast<std::uint32_t>((b[2] & 0x7F7F7F) + 0x808080));
-      EXPECT_EQ(set_b(i)->spin, sync ? set_a(i)->spin : ((b[0] & 0x7FFFF) + 0x8000) * sb);
-      const std::int32_t half = 67108864 / n / 2;
-      EXPECT_EQ(set_b(i)->angle, sync ? half : 0x400000 + half);
-    }
-    const std::int32_t square = (d[31] % 4) * 64;
-    for (const auto [x, y] : {std::array{0, 0}, std::array{63, 63}, std::array{17, 40}}) {
-      const std::uint32_t p = IMG_get_pixel(s.star_image, x, square + y);
-      EXPECT_EQ(IMG_get_pixel(s.star_mover->tile, x, y), (p >> 1) & 0x7F7F7F);
-    }
-    EXPECT_EQ(RNG_rand(), d[32]);
-    TORQ6150_star_burst_part.finish();
-    EXPECT_EQ(s.star_mover, nullptr);
-  }
-  EXPECT_TRUE(seen_sync && seen_free);
-}
 
 // After a visit the keys act on all four bursts: counts clamped to 5..64
 // (the second sets still move on by half a spacing at the limits), second

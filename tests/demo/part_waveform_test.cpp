@@ -1,16 +1,12 @@
-// The waveform part, run headless: the pattern history, its ownership, and
-// what the set-up draws and tints.
+// The waveform part, run headless: the pattern history and its ownership.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 #include "demo_support.h"
-#include "font.h"
 #include "list.h"
 #include "music.h"
 #include "parts.h"
-#include "rng.h"
 #include "samdraw.h"
 
 namespace {
@@ -73,73 +69,4 @@ TEST_F(Waveform, FirstShiftFillsScopeElevenAloneAndMutedMusicShiftsEveryFrame) {
   run_part_frames(TORQ6150_waveform_part, 20);
   expect_grid_of_copies();
   EXPECT_EQ(s.music->countdown, 0);
-}
-
-TEST_F(Waveform, SecondVisitKeepsTheGridAndShowsEveryScopeInItsPlace) {
-  DemoState& s = TORQ6150_state;
-  run_part_frames(TORQ6150_waveform_part, 2);
-  const LIST* list = s.scopes;
-  std::vector<const SAMDRAW*> records;
-  std::vector<const SAMPLE*> buffers;
-  std::vector<std::vector<std::uint32_t>> grid;
-  for (std::int32_t i = 0; i < 12; ++i) {
-    records.push_back(scope(i));
-    buffers.push_back(held(i));
-    grid.push_back(pixels(scope(i)->target));
-  }
-  s.music->countdown = 100;  // no shift during the next visit
-  headless::reset();
-  run_part_frames(TORQ6150_waveform_part, 2);
-  ASSERT_EQ(s.scopes, list);
-  ASSERT_EQ(s.scopes->count, 13);
-  // One more frame drawn without the text layers, which would cover parts of it.
-  TORQ6150_waveform_part.render();
-  std::vector<std::uint32_t> want(256 * 256);
-  for (std::int32_t i = 0; i < 13; ++i) {
-    SCOPED_TRACE(i);
-    const IMG* target = scope(i)->target;
-    if (i < 12) {
-      EXPECT_EQ(scope(i), records[i]);
-      EXPECT_EQ(held(i), buffers[i]);
-      EXPECT_EQ(pixels(target), grid[i]);  // new colours, the old picture
-    }
-    // The live scope across the top, the grid's rows a quarter further down.
-    const std::int32_t x = i < 12 ? 64 * (i % 4) : 0, y = i < 12 ? 64 + 64 * (i / 4) : 0;
-    for (std::int32_t r = 0; r < target->height; ++r) {
-      std::copy_n(&target->pixels[r * target->width], target->width, &want[(y + r) * 256 + x]);
-    }
-  }
-  EXPECT_TRUE(std::equal(want.begin(), want.end(), s.frame->pixels.get()));
-}
-
-TEST_F(Waveform, SetupDrawsGreyDiscardsThreeThenStepsTheHueAndTintsTheFont) {
-  const auto seen = in_child([] {
-    DemoState& s = TORQ6150_state;
-    IMG* sheet = s.sheet_font->sheet;
-    const std::uint32_t black_grey_white[] = {0, 0x808080, 0xFFFFFF};
-    for (std::int32_t x = 0; x < 3; ++x) IMG_set_pixel(sheet, x, 0, black_grey_white[x]);
-    RNG_srand(77);
-    TORQ6150_waveform_part.setup();
-    std::vector<std::uint64_t> v{TORQ6150_settings.fade_colour, s.blur_on, s.glare_on,
-                                 TORQ6150_settings.fade_on};
-    for (std::int32_t i = 0; i < 13; ++i) {
-      v.insert(v.end(), {scope(i)->colour, scope(i)->background, scope(i)->marker});
-    }
-    for (std::int32_t x = 0; x < 3; ++x) v.push_back(IMG_get_pixel(sheet, x, 0));
-    TORQ6150_waveform_part.finish();
-    for (std::int32_t x = 0; x < 3; ++x) v.push_back(IMG_get_pixel(sheet, x, 0));
-    return v;
-  });
-  RNG_srand(77);
-  std::vector<std::uint64_t> want{(RNG_rand() & 63) * 0x010101u + 0x404040u, 0, 0, 0};
-  RNG_rand(), RNG_rand(), RNG_rand();
-  const std::int32_t r = RNG_rand() % 1536;
-  for (std::int32_t i = 0; i < 13; ++i) {
-    const auto colour =
-        static_cast<std::uint32_t>(SAMPLE_get(TORQ6150_state.palette, (i * 128 + r) % 1536));
-    want.insert(want.end(), {colour, (colour & 0xf8f8f8) >> 3, 0xddeeff});
-  }
-  // Black, grey and white under the tint, then after undoing it: only grey comes back.
-  want.insert(want.end(), {0x000020, 0x3030A0, 0xAFAFFF, 0x505000, 0x808080, 0xFFFFDF});
-  EXPECT_EQ(seen, want);
 }

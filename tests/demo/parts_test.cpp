@@ -1,15 +1,11 @@
 // The parts of the show, run headless.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "archpath.h"
 #include "demo_support.h"
 #include "list.h"
 #include "parts.h"
 #include "rng.h"
-#include "sample.h"
-#include "sineline.h"
 #include "xsnd_p.h"
 
 namespace {
@@ -31,68 +27,6 @@ ARCHPATH* path(std::int32_t index) {
 }
 
 }  // namespace
-
-// Seed 11 on the first visit: rand() % 3 = 2 gives three lines, each new line
-// draws 36; then from the last line to the first: 18 for its count, the 18
-// kept (phases x, y; speeds x, y shown for waves 0 and 1; phases of wave 2),
-// and a colour index. Worked out from the C library's rand() for seed 11.
-TEST_F(Parts, SineLineSetUpDrawsInOrder) {
-  const auto got = in_child([] {
-    DemoState& s = TORQ6150_state;
-    s.sine_lines = nullptr;
-    RNG_srand(11);
-    TORQ6150_sine_line_part.setup();
-    std::vector<std::uint64_t> out{static_cast<std::uint64_t>(s.sine_lines->count)};
-    for (std::int32_t i = 0; i < s.sine_lines->count; ++i) {
-      const auto* l = static_cast<const SINELINE*>(LIST_get(s.sine_lines, i));
-      for (const std::int32_t v : {l->phase[0].x, l->phase[0].y, l->speed[0].x, l->speed[0].y,
-                                   l->speed[1].x, l->speed[1].y, l->phase[2].x, l->phase[2].y})
-        out.push_back(static_cast<std::uint64_t>(static_cast<std::int64_t>(v)));
-      out.push_back(l->color);
-    }
-    out.push_back(static_cast<std::uint64_t>(RNG_rand()));
-    return out;
-  });
-  const auto colour = [](std::int32_t i) {
-    const std::int32_t word = SAMPLE_get(TORQ6150_state.palette, i);
-    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(word));
-  };
-  const std::int64_t lines[3][8] = {{764, 367, 18, 4, -5, -3, 8, 312},
-                                    {849, 628, 15, 5, -3, -6, 348, 639},
-                                    {550, 755, 17, 17, -5, -3, 802, 364}};
-  std::vector<std::uint64_t> expected{3};
-  for (int i = 0; i < 3; ++i) {
-    for (const std::int64_t v : lines[i]) expected.push_back(static_cast<std::uint64_t>(v));
-    expected.push_back(colour(i == 0 ? 910 : i == 1 ? 111 : 727));
-  }
-  expected.push_back(1277543644);  // the next draw: nothing more was drawn
-  EXPECT_EQ(got, expected);
-}
-
-TEST_F(Parts, SineLinesShowCirclesOnBlackThroughGlareAndBlur) {
-  headless::keep_frames(true);
-  run_part_frames(TORQ6150_sine_line_part, 2);
-  const DemoState& s = TORQ6150_state;
-  EXPECT_EQ(s.blur_on, 1);
-  EXPECT_EQ(s.glare_on, 1);
-  EXPECT_EQ(TORQ6150_settings.fade_on, 0);
-  ASSERT_GE(s.sine_lines->count, 1);
-  ASSERT_LE(s.sine_lines->count, 3);
-  for (std::int32_t i = 0; i < s.sine_lines->count; ++i) {
-    const auto* line = static_cast<const SINELINE*>(LIST_get(s.sine_lines, i));
-    EXPECT_EQ(line->count, 128);
-    EXPECT_EQ(line->step[0].x, 5);
-    EXPECT_EQ(line->step[2].y, 19);
-  }
-  // The first frame after the opening fade: the blurred glare of the circles.
-  const auto& first = headless::frames()[32];
-  const auto black = std::count(first.begin(), first.end(), 0u);
-  EXPECT_GT(black, 256 * 256 / 10);
-  EXPECT_LT(black, 256 * 256 - 1000);
-  // The frame itself is cleared to black for the next one.
-  EXPECT_TRUE(std::all_of(s.frame->pixels.get(), s.frame->pixels.get() + 256 * 256,
-                          [](std::uint32_t p) { return p == 0; }));
-}
 
 TEST_F(Parts, ArchPathVisitFreesEveryPathItMade) {
   for (int visit = 0; visit < 3; ++visit) {
@@ -158,59 +92,4 @@ TEST_F(Parts, ArchPathSetupMakesThirtyThreeToNinetyFivePathsAndMaySynchronise) {
   }
   EXPECT_TRUE(seen_synced);
   EXPECT_TRUE(seen_free);
-}
-
-TEST_F(Parts, ArchPathTrailsPersistUnderTheSlowFade) {
-  RNG_srand(8);
-  TORQ6150_arch_path_part.setup();
-  TORQ6150_state.glare_on = TORQ6150_state.blur_on = 0;
-  IMG_fill_rect(TORQ6150_state.frame, 0, 0, 256, 256, 0);
-  TORQ6150_arch_path_part.render();
-  TORQ6150_post_present();
-  const std::vector<std::uint32_t> after_one(TORQ6150_state.frame->pixels.get(),
-                                             TORQ6150_state.frame->pixels.get() + 256 * 256);
-  for (int frame = 0; frame < 10; ++frame) {
-    // Nothing new is drawn: what was plotted loses 0x010101 per frame.
-    TORQ6150_post_present();
-  }
-  int lit = 0;
-  for (int i = 0; i < 256 * 256; ++i) {
-    if (after_one[i] == 0) continue;
-    ++lit;
-    ASSERT_EQ(TORQ6150_state.frame->pixels[i], after_one[i] - 10 * 0x010101u);
-  }
-  EXPECT_GT(lit, 100);
-  TORQ6150_arch_path_part.finish();
-}
-
-TEST_F(Parts, TextLayersInTheirPartsOrder) {
-  DemoState& s = TORQ6150_state;
-  const auto lit = [&s](std::int32_t w, std::int32_t h, std::uint32_t colour) {
-    int n = 0;
-    for (std::int32_t y = 0; y < h; ++y)
-      for (std::int32_t x = 0; x < w; ++x) n += IMG_get_pixel(s.frame, x, y) == colour;
-    return n;
-  };
-  // Sine lines: the overlay comes first, so it takes the colour of the last
-  // letter drawn before it ("Q", palette entry f).
-  IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
-  s.show_fps = 1;
-  s.fps->frame_count = 100;
-  TORQ6150_sine_line_part.text_layers();
-  TORQ6150_sine_line_part.text_layers();
-  s.show_fps = 0;
-  EXPECT_GT(lit(128, 32, 0x00FF64), 0);
-  EXPECT_EQ(lit(128, 32, 0x00FF64) + lit(128, 32, 0), 128 * 32);
-  // Arch paths: the sparkle letters with the mask set to 63 first.
-  for (const bool shown : {false, true}) {
-    SCOPED_TRACE(shown);
-    unsigned seed = 0;
-    do RNG_srand(++seed);
-    while (((RNG_rand() & 63) == 0) != shown);
-    RNG_srand(seed);
-    IMG_fill_rect(s.frame, 0, 0, 256, 256, 0);
-    TORQ6150_arch_path_part.text_layers();
-    EXPECT_EQ(TORQ6150_settings.sparkle_mask, 63);
-    EXPECT_EQ(lit(256, 256, 0) < 256 * 256, shown);
-  }
 }

@@ -1,15 +1,9 @@
-// The frame pipeline, the key commands and start-up, on the headless platform.
+// The frame pipeline and the key commands, on the headless platform.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <regex>
 
 #include "demo_support.h"
-#include "imgfx.h"
-#include "rng.h"
-#include "sample.h"
-#include "score.h"
 
 namespace {
 
@@ -40,69 +34,6 @@ void no_setup() {}
 void work_5ms() { headless::advance_us(5000); }
 
 }  // namespace
-
-TEST_F(Pipeline, StartupBuildsPaletteTitleAndSeed) {
-  // Between the second seed and the first part only the discarded number and
-  // the score's noise are drawn.
-  const auto expected = in_child([] {
-    RNG_srand(273880913);
-    RNG_rand();
-    TORQ6150_build_score();
-    return std::vector<std::uint64_t>{static_cast<std::uint64_t>(RNG_rand())};
-  });
-  ASSERT_EQ(expected.size(), 1u);
-  EXPECT_EQ(static_cast<std::uint64_t>(start_demo()), expected[0]);
-  const SAMPLE* palette = TORQ6150_state.palette;
-  ASSERT_EQ(palette->length, 1536);
-  const std::int32_t colour[] = {0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, 0xFF0000, 0xFFFF00};
-  for (int i = 0; i < 12; ++i) {  // each sixth runs from one colour to the next
-    const std::int32_t index = 256 * (i / 2) + 255 * (i % 2);
-    EXPECT_EQ(SAMPLE_get(palette, index), colour[(i / 2 + i % 2) % 6]) << index;
-  }
-}
-
-TEST(Startup, LoadingScreenAndTitleCommand) {
-  // A fresh process: the start-up's own presents and commands are seen whole.
-  const auto values = in_child([] {
-    headless::reset();
-    TORQ6150_startup();
-    const auto& frame = headless::last_frame();
-    const std::regex title("xprop -id 0x[0-9a-f]+ -set WM_NAME TORQ6150");
-    // The loading screen presented once, mostly blue; one command, the title; a one-second pause.
-    return std::vector<std::uint64_t>{
-        headless::presents(), headless::commands().size(),
-        std::count(frame.begin(), frame.end(), 0x0080FFu) > 50000,
-        std::regex_match(headless::commands()[0], title), static_cast<std::uint64_t>(headless::now_us())};
-  });
-  // The one-second pause and the loading screen's metered present.
-  EXPECT_EQ(values, (std::vector<std::uint64_t>{1, 1, 1, 1, 1000200}));
-}
-
-TEST_F(Pipeline, PresentsFrameOrEffectResultForEachSwitchCombination) {
-  IMG_set_pixel(frame(), 100, 50, 0xFFFFFF);
-  IMG_set_pixel(frame(), 0, 0, 0x804020);
-  IMG *copy = blank(), *glared = blank(), *blurred = blank(), *glared_blurred = blank();
-  IMG_copy(frame(), copy);
-  IMGFX_glare(copy, glared, 3);
-  IMGFX_hblur(copy, blurred, 2, 2, 2);
-  IMGFX_hblur(glared, glared_blurred, 2, 2, 2);
-  struct Case {
-    std::uint8_t glare, blur;
-    const IMG* expected;
-  };
-  TORQ6150_settings.fade_on = 1;
-  TORQ6150_settings.fade_colour = 0;  // the frame stays as it is between the cases
-  for (const Case c : {Case{0, 0, copy}, Case{1, 0, glared}, Case{0, 1, blurred},
-                       Case{1, 1, glared_blurred}}) {
-    SCOPED_TRACE(testing::Message() << "glare " << int(c.glare) << " blur " << int(c.blur));
-    TORQ6150_state.glare_on = c.glare;
-    TORQ6150_state.blur_on = c.blur;
-    TORQ6150_post_present();
-    EXPECT_EQ(headless::last_frame(), pixels(c.expected));
-    EXPECT_EQ(pixels(frame()), pixels(copy));  // the effects never touch the frame
-  }
-  for (IMG* image : {copy, glared, blurred, glared_blurred}) IMG_free(&image);
-}
 
 TEST_F(Pipeline, NextFrameIsFadedClearedOrWhite) {
   IMG_fill_rect(frame(), 0, 0, 256, 256, 0x405060);

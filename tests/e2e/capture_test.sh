@@ -29,6 +29,21 @@ cmp -s a.wav b.wav || fail "the sound differs between two runs"
 # 882 samples for every frame, at 50 and at 25 frames per second alike.
 [ "$(size a.wav)" = $((WAV_HEADER + 600 * SLOT)) ] || fail "WAV size $(size a.wav)"
 
+# The show's pictures and sound, pinned: every part once and the first again,
+# with the keys of each (overlay, speeds, background, fading, blur, glare,
+# statistics, rays, frame rate, mute, pause). Any change of a pixel or a
+# sample shows here; the unit tests tell where.
+GOLDEN=8@20,space@100,u@120,w@130,i@150,w@170,space@200,f@220,b@240,g@250,s@280,space@300
+GOLDEN=$GOLDEN,s@320,space@360,z@380,x@390,x@395,k@400,l@410,l@415,space@460,5@470,6@490
+GOLDEN=$GOLDEN,space@520,b@540,g@560,space@620,space@680,z@700,space@760,o@780,space@820,o@850
+GOLDEN=$GOLDEN,p@870,p@880
+frames=$("$CAPTURE" --quiet --frames 900 --keys $GOLDEN --raw - --wav g.wav | sha256sum)
+[ "${frames%% *}" = ae5854d1f36cd2a8bb48996e5d1f1dcce21ac1e0d28fea093fd1dab48e5e1c50 ] ||
+  fail "the show's pictures changed"
+sound=$(sha256sum <g.wav)
+[ "${sound%% *}" = dd0f1355b1335df981d443cd6464575894354d2b3730b35feac792262ecc059d ] ||
+  fail "the show's sound changed"
+
 # Muting with "o" at frame 380 (music playing): silent from frame 381 on.
 "$CAPTURE" --quiet --frames 450 --keys space@300,o@380 --wav m.wav || fail "capture m"
 cmp -s -n $((381 * SLOT)) m.wav a.wav $WAV_HEADER $WAV_HEADER || fail "sound before the mute changed"
@@ -41,12 +56,58 @@ frames=$(($(size q.raw) / FRAME))
 [ "$frames" -gt 100 ] && [ "$frames" -lt 110 ] || fail "$frames frames after q at 100"
 [ "$(size q.wav)" = $((WAV_HEADER + frames * SLOT)) ] || fail "WAV of $(size q.wav) for $frames frames"
 
-# A still is a PNG file.
+# A still is a PNG of its frame's pixels.
 mkdir stills
-"$CAPTURE" --quiet --frames 360 --keys space@300 --png stills/f%04d.png --png-frames 350,0 ||
-  fail "capture stills"
-[ "$(ls stills)" = "$(printf 'f0000.png\nf0350.png')" ] || fail "stills: $(ls stills)"
-head -c 8 stills/f0350.png | od -An -c | grep -q 'P   N   G' || fail "not a PNG"
+"$CAPTURE" --quiet --frames 360 --keys space@300 --png stills/f%04d.png --png-frames 350,0 \
+  --raw s.raw || fail "capture stills"
+[ "$(ls -A stills)" = "$(printf 'f0000.png\nf0350.png')" ] || fail "stills: $(ls -A stills)"
+pngtopnm stills/f0350.png | tail -c $((FRAME / 4 * 3)) >still.rgb || fail "not a PNG"
+# Raw words 0x00RRGGBB are the bytes B G R 0.
+tail -c +$((350 * FRAME + 1)) s.raw | head -c $FRAME | perl -0777 -pe 's/(.)(.)(.)./$3$2$1/gs' >frame.rgb
+cmp -s still.rgb frame.rgb || fail "the still is not frame 350"
+[ "$(tr -d '\000' <still.rgb | wc -c)" -gt 1000 ] || fail "frame 350 is black"
+
+# A signal during the stills leaves no temporary file behind.
+mkdir signalled
+for delay in 0.4 0.6 0.8; do
+  "$CAPTURE" --quiet --frames 100000 --png signalled/%d.png &
+  sleep $delay
+  kill -TERM $!
+  wait $!
+  [ $? = 143 ] || fail "status after SIGTERM"
+  [ "$(ls -A signalled | grep -c -v '^[0-9]*\.png$')" = 0 ] || fail "left after SIGTERM: $(ls -A signalled)"
+done
+
+# A write that fails (a file size limit here) leaves no file behind.
+mkdir limited
+(cd limited && ulimit -f 200 && "$CAPTURE" --quiet --frames 100 --raw r.raw 2>err) && fail "no write failure"
+grep -q 'cannot write the raw frames' limited/err || fail "message: $(cat limited/err)"
+(cd limited && ulimit -f 100 && "$CAPTURE" --quiet --frames 100 --wav w.wav 2>err) && fail "no WAV failure"
+grep -q 'cannot write the WAV file' limited/err || fail "message: $(cat limited/err)"
+[ "$(ls -A limited)" = err ] || fail "left after a write failure: $(ls -A limited)"
+
+# Outputs through symbolic links and open descriptors are written, never replaced.
+ln -s linked.raw link.raw
+ln -s /proc/self/fd/1 stdout.raw
+: >fd.wav
+: >fd.raw
+inodes="$(stat -c %i fd.wav fd.raw)"
+"$CAPTURE" --quiet --frames 2 --raw link.raw --wav /dev/fd/1 >fd.wav || fail "capture through links"
+[ -L link.raw ] && [ "$(size linked.raw)" = $((2 * FRAME)) ] || fail "the link was replaced"
+[ "$(size fd.wav)" = $((WAV_HEADER + 2 * SLOT)) ] || fail "$(size fd.wav) bytes of WAV on /dev/fd/1"
+"$CAPTURE" --quiet --frames 2 --raw stdout.raw >fd.raw || fail "capture into a link to standard output"
+[ -L stdout.raw ] && [ "$(size fd.raw)" = $((2 * FRAME)) ] || fail "standard output's link was replaced"
+[ "$(stat -c %i fd.wav fd.raw)" = "$inodes" ] || fail "standard output's file was replaced, not written"
+
+# The frames on standard output need no standard error; the usage fails
+# when it cannot be written.
+"$CAPTURE" --frames 2 --raw - >closed.raw 2>&- || fail "--raw - without standard error"
+[ "$(size closed.raw)" = $((2 * FRAME)) ] || fail "$(size closed.raw) bytes without standard error"
+"$CAPTURE" --help >help.txt && grep -q -- --png-frames help.txt || fail "--help"
+"$CAPTURE" --help >/dev/full 2>err
+[ $? = 1 ] && grep -q 'cannot write the usage' err || fail "--help into a full device"
+"$CAPTURE" --help >&- 2>err
+[ $? = 1 ] && grep -q 'cannot write the usage' err || fail "--help without standard output"
 
 # An output that is no regular file (a named pipe here, /dev/null alike) is
 # written, not replaced.
@@ -66,7 +127,7 @@ bad() {
   status=$?
   [ "$status" = 2 ] || fail "status $status for $*"
   grep -q -- "$expected" err || fail "message for $*: $(cat err)"
-  [ "$(ls -A | grep -v -x -e out -e err)" = "" ] || fail "left behind for $*: $(ls -A)"
+  [ "$(ls -A | grep -v -x -e out -e err -e link.raw)" = "" ] || fail "left behind for $*: $(ls -A)"
 }
 bad 'no .@.' --keys space500
 bad 'no .@.' --keys space@5,,o@6
@@ -79,6 +140,14 @@ bad 'unknown option' --fast
 bad 'cannot write the WAV file "no/such/dir/w.wav"' --wav no/such/dir/w.wav
 bad 'cannot write the raw frames "no/such/dir/r.raw"' --raw no/such/dir/r.raw
 bad 'cannot write the PNG still' --png no/such/dir/%d.png
+bad '"r.raw" and --wav "r.raw" name the same file' --wav r.raw
+bad 'name the same file' --wav ./r.raw
+bad 'name the same file' --raw x.mp4 --mp4 x.mp4
+bad 'name the same file' --raw - --wav /dev/stdout
+bad 'name the same file' --png %d.raw --png-frames 5,7 --raw 7.raw
+bad 'beyond the last frame, 9' --png %d.png --png-frames 10
+ln -s w.wav link.raw
+bad 'name the same file' --raw link.raw
 
 # Without ffmpeg the MP4 is refused with the way to install it.
 PATH=/nonexistent "$CAPTURE" --quiet --frames 10 --mp4 v.mp4 2>err

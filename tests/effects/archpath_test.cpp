@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 // An arc about to switch: srand(5) draws r2 = 19 and an arc of 4061 entries,
 // so the centre moves 29 towards the point (29 x 32766 >> 15 = 28 or -29 on
 // the axis) and wraps once across whichever edge it passes; the new arc turns

@@ -123,3 +123,32 @@ TEST(LSTAR, IncompleteStarsAreReported) {
   EXPECT_EQ(o.star->radial_a->angle, angle);
   EXPECT_EQ(o.star->radial_a->count, 9);
 }
+
+// Angle 0 points down and a quarter turn to the right; each line starts in
+// the colour of its own end. Tips: (S[i] x length) >> 15 across and
+// (S[i + 256] x length) >> 15 down from the centre (20, 20), so 9 and -10
+// for length 10, 5 and -6 for length 6.
+TEST(LSTAR, RaysPointDownThenRightInTheirOwnColours) {
+  constexpr std::uint32_t A = 0xFF0000, B = 0x0000FF;
+  for (const std::int32_t count : {1, 2}) {
+    SCOPED_TRACE(count);
+    Owned o;
+    IMG* image = IMG_new();
+    IMG_set_size(image, 40, 40);
+    o.star->x = o.star->y = 20;
+    LSTAR_set_count(o.star, count);
+    LRADIAL &a = *o.star->radial_a, &b = *o.star->radial_b;
+    a.angle = 0;
+    b.angle = 256 << 16;
+    a.length = 10;
+    b.length = 6;
+    a.color = A;
+    b.color = B;
+    LSTAR_draw(o.star, image, 1);
+    EXPECT_EQ(IMG_get_pixel(image, 20, 29), A);  // the first ray, down
+    EXPECT_EQ(IMG_get_pixel(image, 25, 20), B);  // the second, right
+    // One ray each: nothing above; two: the first set's second ray, up.
+    EXPECT_EQ(IMG_get_pixel(image, 20, count == 1 ? 11 : 10), count == 1 ? 0 : A);
+    IMG_free(&image);
+  }
+}

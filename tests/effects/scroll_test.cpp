@@ -94,3 +94,18 @@ TEST(SCROLL, MissingPartsAreReported) {
   SCROLL_free(&s);
   EXPECT_EQ(SCROLL_module.errors, errors + 4);
 }
+
+TEST(SCROLL, AFontWithoutSheetRunsTheLoopAndDrawsNothing) {
+  Scroller s("AB", 4, 18);
+  IMG_free(&s.font->sheet);
+  s.scroll->x = 7;
+  s.scroll->y = 2;
+  s.scroll->offset = 3;
+  const std::uint32_t scroll_errors = SCROLL_module.errors, font_errors = FONT_module.errors;
+  EXPECT_EQ(s.drawn(), std::string(18, '\0'));
+  EXPECT_EQ(SCROLL_module.errors, scroll_errors);
+  EXPECT_EQ(FONT_module.errors, font_errors + 6);  // one report per glyph of the loop
+  EXPECT_EQ(s.font->x, 4);  // the pen never moves without a sheet
+  EXPECT_EQ(s.font->y, 2);
+  EXPECT_EQ(s.font->target, s.target);
+}

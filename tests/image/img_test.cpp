@@ -108,7 +108,7 @@ TEST(IMG, ColourArithmeticSaturatesPerChannelAndClearsTopByte) {
     void (*op)(IMG*);
     std::uint32_t expected;
   } cases[] = {
-      {0x90A010, [](IMG* i) { IMG_add_color(i, 0x808080); }, 0xFFFF90},
+      {0x90A010, [](IMG* i) { IMG_add_color(i, 0x806040); }, 0xFFFF50},
       {0x4060FF, [](IMG* i) { IMG_sub_color(i, 0x505000); }, 0x0010FF},
       {0x030303, [](IMG* i) { IMG_scale_color(i, 1, 2); }, 0x010101},
       {0xFF8004, [](IMG* i) { IMG_scale_color(i, 1, 4); }, 0x3F2001},

@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "assets.h"
-
 namespace {
 
 LIST* parse(std::string_view text) {
@@ -94,69 +92,4 @@ TEST(OBJ2D, TransformsScaleRotateTranslateVisitingLastToFirst) {
   EXPECT_EQ(describe(objects), "\"\" 1,0/0-0,1/0 2,2/0-3,1/0\n");  // stored segments kept
   SAMPLE_free(&out);
   OBJ2D_free_list(&objects);
-}
-
-// The built-in texts parse without a report into white objects on the 16 x 16
-// grid with their documented segment counts: the wire font's glyphs named by
-// their printable codes, the icons in ascending name order.
-TEST(OBJ2D, BuiltInTextsParseToTheirNamedWhiteObjects) {
-  // The icon names in text order, separated by blanks.
-  const std::string icon_names =
-      "3octaves.2D CD-2.2D CD-3.2D CD.2D CEGAE-2.2D CEGAE-3.2D CEGAE.2D EG.2D G-2.2D G.2D "
-      "GCEA-2.2D GCEA-3.2D GCEA-4.2D GCEA-5.2D GCEA.2D GDB.2D LP.2D drum-2.2D drum.2D "
-      "ear.2D guitar-2.2D guitar-3.2D guitar.2D hextime.2D hextimes2.2D "
-      "instrumentString-2.2D instrumentString-3.2D instrumentString-4.2D "
-      "instrumentString.2D keyboard-2.2D keyboard.2D metronome-3.2D metronome.2D "
-      "microphone-2.2D microphone-3.2D microphone-4.2D microphone-5.2D microphone.2D "
-      "mix.2D noteSilence.2D noteSilenceNote.2D notes2-2.2D notes2-3.2D notes2-4.2D "
-      "notes2-5.2D notes2.2D notes2silence-2.2D notes2silence-3.2D notes2silence.2D "
-      "notes3-2.2D notes3-3.2D notes3-4.2D notes3-5.2D notes3-6.2D notes3-7.2D notes3-8.2D "
-      "notes3-9.2D notes3-a.2D notes3-b.2D notes3-c.2D notes3-d.2D notes3-e.2D notes3-f.2D "
-      "notes3-g.2D notes3-h.2D notes3-i.2D notes3-j.2D notes3-k.2D notes3.2D octave.2D "
-      "octaves2.2D one.2D pentagram-2.2D pentagram.2D quarter.2D scaleE-2.2D scaleE-3.2D "
-      "scaleE.2D scaleG-2.2D scaleG-3.2D scaleG-4.2D scaleG-5.2D scaleG-6.2D scaleG-7.2D "
-      "scaleG-8.2D scaleG-9.2D scaleG.2D second-2.2D second.2D silence1.2D silence2.2D "
-      "silence4.2D speaker-2.2D speaker-3.2D speaker.2D synth-2.2D synth.2D third-2.2D "
-      "third.2D three.2D trumpet.2D waffle.2D";
-  const struct {
-    const char* name;
-    const Asset& asset;
-    std::int32_t count, least, most, total;
-  } rows[] = {{"wire font", ASSET_wire_font, 256, 0, 16, 447},
-              {"icons", ASSET_icons, 102, 5, 74, 1850}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.name);
-    const std::uint32_t errors = OBJ2D_module.errors;
-    LIST* objects = OBJ2D_parse(r.asset.data, r.asset.size);
-    EXPECT_EQ(OBJ2D_module.errors, errors);
-    ASSERT_EQ(objects->count, r.count);
-    std::int32_t total = 0;
-    std::string joined;
-    for (std::int32_t i = 0; i < r.count; ++i) {
-      const OBJ2D* o = object_at(objects, i);
-      ASSERT_NE(o, nullptr) << i;
-      total += o->segments->count;
-      EXPECT_GE(o->segments->count, r.least) << i;
-      EXPECT_LE(o->segments->count, r.most) << i;
-      for (std::int32_t j = 0; j < o->points->count; ++j) {
-        const auto* p = static_cast<const VEC2D*>(LIST_get(o->points, j));
-        EXPECT_TRUE(p->colour == 0xFFFFFF && p->x >= 0 && p->x <= 15 && p->y >= 0 && p->y <= 15)
-            << i;
-      }
-      if (r.count == 256) {
-        EXPECT_EQ(o->name, i == 32    ? "space"
-                           : i == 127 ? "esc"
-                           : i > 32 && i < 127 ? std::string(1, static_cast<char>(i))
-                                               : "");
-        EXPECT_EQ(o->segments->count == 0, i <= 32 || i >= 128) << i;
-      } else {
-        joined += (i == 0 ? "" : " ") + o->name;
-      }
-    }
-    EXPECT_EQ(total, r.total);
-    if (r.count == 102) {
-      EXPECT_EQ(joined, icon_names);
-    }
-    OBJ2D_free_list(&objects);
-  }
 }

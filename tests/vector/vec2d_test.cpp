@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "seg2d.h"
+
 TEST(VEC2D, RotationShrinksSlightlyAndRoundsDown) {
   // Sine-table entries: S[0] = 0, S[256] = 32766, S[512] = 0, S[768] = -32766.
   const struct {
@@ -21,6 +23,20 @@ TEST(VEC2D, RotationShrinksSlightlyAndRoundsDown) {
     EXPECT_EQ(p.y, r.y);
     EXPECT_EQ(p.colour, 0x123456u);
   }
+  // An eighth of a turn: sine S[128] = 23170, cosine S[384] = S[127] = 23027.
+  VEC2D q{100, 50, 0};
+  VEC2D_rotate(&q, 128);
+  EXPECT_EQ(q.x, 34);   // (100 x 23027 - 50 x 23170) >> 15 = 34.9
+  EXPECT_EQ(q.y, 105);  // (100 x 23170 + 50 x 23027) >> 15 = 105.8
+}
+
+TEST(SEG2D, DrawsInTheColourOfItsFirstPoint) {
+  IMG* image = IMG_new();
+  IMG_set_size(image, 3, 1);
+  const SEG2D segment{{0, 0, 0xFF0000}, {2, 0, 0x00FF00}};
+  SEG2D_draw(&segment, image);
+  for (std::int32_t x = 0; x < 3; ++x) EXPECT_EQ(IMG_get_pixel(image, x, 0), 0xFF0000u) << x;
+  IMG_free(&image);
 }
 
 TEST(VEC2D, AddTakesTheOffsetFirstAndErrorsArePrinted) {

@@ -10,7 +10,8 @@
 //
 // Outputs are written under a temporary name beside their own and renamed
 // when complete, so that a failed or interrupted capture leaves no partial
-// file under an output's name.
+// file under an output's name. A symbolic link is followed: the file it names
+// is replaced, the link stays.
 #include <fcntl.h>
 #include <png.h>
 #include <poll.h>
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -43,8 +45,9 @@ constexpr std::size_t kPixels = kSide * kSide;
 
 // A file made under a temporary name and renamed to its own when complete.
 struct Output {
-  std::string name;   // the output's own name; empty: not asked for
-  std::string temp;   // where it is written meanwhile
+  std::string name;   // the output's name as given; empty: not asked for
+  std::string file;   // the file it names, symbolic links followed
+  std::string temp;   // where it is written meanwhile; `name` when written directly
 };
 
 // Temporary names a signal handler may remove: fixed buffers, since it may
@@ -57,6 +60,7 @@ CaptureOptions options;
 SAMPLER sampler;
 STREAMHASH stream_hash = STREAMHASH_make();
 Output raw_out, wav_out, mp4_out;
+bool stdout_closed = false;  // standard output was closed at start
 int raw_fd = -1;        // the raw frames, a temporary file or standard output's duplicate
 SNDFILE* wav = nullptr;
 pid_t ffmpeg = -1;
@@ -100,26 +104,62 @@ void on_signal(int signal) {
   std::_Exit(2);
 }
 
-// The temporary name beside `name`: ".NAME.partPID" in the same folder. An
-// existing output that is no regular file (a device such as /dev/null, a
-// named pipe) is written directly: renaming over it would replace it.
-std::string temp_beside(const std::string& name) {
-  struct stat st{};
-  if (stat(name.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return name;
-  const std::size_t slash = name.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-  return folder + "." + base + ".part" + std::to_string(getpid());
+// The file that writing `name` reaches: its folder made absolute and
+// symbolic links followed, to a file that need not exist yet. Sets `direct`
+// when the way leads through /proc (/dev/stdout, /dev/fd/N): a descriptor
+// already open, whose file only writing through the name reaches.
+std::string resolve(std::string name, bool* direct) {
+  for (int links = 0; links < 40; ++links) {
+    const std::size_t slash = name.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+    char real[PATH_MAX];
+    if (realpath(folder.c_str(), real) == nullptr) return name;  // creating it will fail
+    const std::string dir = std::string(real) == "/" ? "" : real;
+    name = dir + "/" + base;
+    if (dir.starts_with("/proc/")) *direct = true;
+    char link[PATH_MAX];
+    const ssize_t n = readlink(name.c_str(), link, sizeof link - 1);
+    if (*direct || n < 0) return name;
+    link[n] = '\0';
+    name = link[0] == '/' ? std::string(link) : dir + "/" + link;
+    if (name.starts_with("/proc/")) *direct = true;
+  }
+  return name;
 }
 
-// Gives `out` its temporary name, remembered for removal.
-void plan(Output& out, const std::string& name) {
+// Fills in where `out` is written: ".BASE.partPID" beside the file its name
+// reaches. An existing file that is not a regular one (a device such as
+// /dev/null, a named pipe) or an open descriptor's is written directly:
+// renaming over it would replace it.
+void place(Output& out, const std::string& name) {
+  bool direct = false;
   out.name = name;
-  out.temp = temp_beside(name);
-  if (out.temp == name) return;  // written directly, never removed
-  if (out.temp.size() >= sizeof temp_paths[0]) refuse("output name too long: " + name);
-  std::strcpy(temp_paths[temp_count], out.temp.c_str());
-  temp_count = temp_count + 1;
+  out.file = resolve(name, &direct);
+  struct stat st{};
+  if (direct || (stat(out.file.c_str(), &st) == 0 && !S_ISREG(st.st_mode))) {
+    out.temp = out.file = name;
+    return;
+  }
+  const std::size_t slash = out.file.rfind('/');
+  out.temp = out.file.substr(0, slash + 1) + "." + out.file.substr(slash + 1) + ".part" +
+             std::to_string(getpid());
+}
+
+// Remembers a temporary file for removal on every way out; forget_temp()
+// drops the latest again.
+void remember_temp(const std::string& temp) {
+  if (temp.size() >= sizeof temp_paths[0] || temp_count == kMaxTemps)
+    refuse("output name too long: " + temp);
+  std::strcpy(temp_paths[temp_count], temp.c_str());
+  temp_count = temp_count + 1;  // only now may a signal handler see it
+}
+void forget_temp() { temp_count = temp_count - 1; }
+
+// Places `out` and remembers its temporary file.
+void plan(Output& out, const std::string& name) {
+  place(out, name);
+  if (out.temp != name) remember_temp(out.temp);
 }
 
 // Creates the temporary file of `out` for writing, or refuses the output.
@@ -131,8 +171,8 @@ int create(const Output& out, const char* what) {
 
 // Renames a complete output to its own name.
 void publish(const Output& out) {
-  if (out.temp != out.name && rename(out.temp.c_str(), out.name.c_str()) != 0)
-    fail_run("cannot rename \"" + out.temp + "\" to \"" + out.name + "\": " + std::strerror(errno));
+  if (out.temp != out.name && rename(out.temp.c_str(), out.file.c_str()) != 0)
+    fail_run("cannot rename \"" + out.temp + "\" to \"" + out.file + "\": " + std::strerror(errno));
 }
 
 void write_all(int fd, const void* data, std::size_t size, const std::string& what) {
@@ -174,18 +214,16 @@ void write_png(std::int32_t frame, const std::vector<std::uint32_t>& picture) {
     rgb[3 * i + 2] = static_cast<std::uint8_t>(picture[i]);
   }
   Output still;
-  still.name = OPTIONS_png_name(options.png, frame);
-  still.temp = temp_beside(still.name);
+  plan(still, OPTIONS_png_name(options.png, frame));
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = kSide;
   image.height = kSide;
   image.format = PNG_FORMAT_RGB;
-  if (png_image_write_to_file(&image, still.temp.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
-    if (still.temp != still.name) unlink(still.temp.c_str());
+  if (png_image_write_to_file(&image, still.temp.c_str(), 0, rgb.data(), 0, nullptr) == 0)
     fail_run("cannot write the still \"" + still.name + "\": " + image.message);
-  }
   publish(still);
+  if (still.temp != still.name) forget_temp();
 }
 
 bool wants_still(std::int32_t frame) {
@@ -333,6 +371,7 @@ void start_ffmpeg() {
 // Opens every output asked for, or refuses; nothing of the show has run yet.
 void open_outputs() {
   if (options.raw == "-") {
+    if (stdout_closed) refuse("cannot use standard output for the frames: it is closed");
     // The frames keep standard output to themselves: module error lines,
     // which the modules print there, go to standard error instead.
     raw_fd = fcntl(1, F_DUPFD_CLOEXEC, 3);
@@ -357,7 +396,7 @@ void open_outputs() {
     if (probe.temp != probe.name) {
       close(create(probe, "PNG still"));
       unlink(probe.temp.c_str());
-      temp_count = temp_count - 1;
+      forget_temp();
     }
   }
   if (!options.mp4.empty()) {
@@ -367,9 +406,45 @@ void open_outputs() {
   }
 }
 
+// A key that every name of one file shares: the device and inode of an
+// existing file, else the file its name reaches; empty for a character
+// device, which any number of outputs may share (/dev/null).
+std::string identity(const std::string& name) {
+  struct stat st{};
+  if (name == "-" ? fstat(1, &st) == 0 : stat(name.c_str(), &st) == 0)
+    return S_ISCHR(st.st_mode) ? "" : std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+  bool direct = false;
+  return resolve(name, &direct);
+}
+
+// Refuses two outputs that name the same file: their writes would mix.
+void refuse_shared_files() {
+  std::vector<std::pair<std::string, std::string>> outputs;  // option, name
+  if (!options.raw.empty()) outputs.emplace_back("--raw", options.raw);
+  if (!options.wav.empty()) outputs.emplace_back("--wav", options.wav);
+  if (!options.mp4.empty()) outputs.emplace_back("--mp4", options.mp4);
+  for (const std::int32_t frame : options.png_frames)
+    outputs.emplace_back("--png", OPTIONS_png_name(options.png, frame));
+  std::vector<std::string> keys;
+  for (const auto& [option, name] : outputs) keys.push_back(identity(name));
+  for (std::size_t i = 0; i < outputs.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if (!keys[i].empty() && keys[i] == keys[j] && outputs[i].first != outputs[j].first)
+        refuse(outputs[j].first + " \"" + outputs[j].second + "\" and " + outputs[i].first + " \"" +
+               outputs[i].second + "\" name the same file");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A closed standard descriptor would be taken by the first output opened,
+  // and messages or module error lines would land in it: /dev/null stands in.
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      if (fd == 1) stdout_closed = true;
+      if (open("/dev/null", O_RDWR) != fd) return 2;
+    }
+  }
   std::vector<std::string_view> args(argv + 1, argv + argc);
   std::string error;
   if (!OPTIONS_parse(args, &options, &error)) {
@@ -377,9 +452,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::fputs(OPTIONS_usage, stdout);
+    if (stdout_closed || std::fputs(OPTIONS_usage, stdout) == EOF || std::fflush(stdout) != 0) {
+      std::fprintf(stderr, "torq6150-capture: cannot write the usage: %s\n",
+                   stdout_closed ? "standard output is closed" : std::strerror(errno));
+      return 1;
+    }
     return 0;
   }
+  refuse_shared_files();
   if (!options.mp4.empty() && !on_path("ffmpeg")) {
     std::fputs("torq6150-capture: --mp4 needs ffmpeg, which is not installed (not on PATH);\n"
                "install it with: sudo apt-get install ffmpeg\n", stderr);
@@ -389,6 +469,8 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, on_signal);
   std::signal(SIGTERM, on_signal);
   std::signal(SIGHUP, on_signal);
+  std::signal(SIGQUIT, on_signal);
+  std::signal(SIGXFSZ, SIG_IGN);  // a file too large fails its write, which is reported
   open_outputs();
 
   sampler = SAMPLER_make(kSide * kSide, emit);

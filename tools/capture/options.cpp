@@ -178,7 +178,7 @@ bool OPTIONS_parse(const std::vector<std::string_view>& args, CaptureOptions* op
         const double frames = std::round(seconds * 50);
         if (!plain || end != text.c_str() + text.size() || !(frames >= 1) ||
             frames > OPTIONS_max_frames) {
-          *error = in + "not a number of seconds from 0.02 to " +
+          *error = in + "not a number of seconds from 0.01 to " +
                    std::to_string(OPTIONS_max_frames / 50);
           return false;
         }
@@ -215,6 +215,13 @@ bool OPTIONS_parse(const std::vector<std::string_view>& args, CaptureOptions* op
   if (!o.png_frames.empty() && o.png.empty()) {
     *error = "--png-frames needs --png";
     return false;
+  }
+  for (const std::int32_t frame : o.png_frames) {
+    if (frame >= o.frames) {
+      *error = "--png-frames: frame " + std::to_string(frame) + " is beyond the last frame, " +
+               std::to_string(o.frames - 1);
+      return false;
+    }
   }
   if (o.upscale && o.mp4.empty()) {
     *error = "--upscale needs --mp4";
