@@ -21,8 +21,8 @@ struct Scope {
 
   Scope(const std::vector<std::int32_t>& values, std::int32_t width, std::int32_t height)
       : buffer{static_cast<std::int32_t>(values.size()), static_cast<std::int32_t>(values.size()),
-               std::make_unique<std::int32_t[]>(values.size())},
-        image{0, 0, width, height, std::make_unique<std::uint32_t[]>(width * height)},
+               ZEROED_array<std::int32_t>(values.size())},
+        image{0, 0, width, height, ZEROED_array<std::uint32_t>(width * height)},
         scope{&holder, &image, BG, INK, MARK, 0, static_cast<std::int32_t>(values.size()) - 1} {
     std::copy(values.begin(), values.end(), buffer.data.get());
   }

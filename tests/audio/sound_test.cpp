@@ -13,7 +13,7 @@ namespace {
 using Values = std::vector<std::int32_t>;
 
 SAMPLE make(std::int32_t length, std::int32_t value) {  // length values, all the same
-  SAMPLE s{length, length, std::make_unique<std::int32_t[]>(static_cast<std::size_t>(length))};
+  SAMPLE s{length, length, ZEROED_array<std::int32_t>(static_cast<std::size_t>(length))};
   std::fill_n(s.data.get(), length, value);
   return s;
 }
