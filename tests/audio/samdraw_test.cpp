@@ -116,6 +116,8 @@ TEST(SAMDRAW, MarkersStandAtTheLowestIndexOfEachExtreme) {
 TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
   Scope s({1000, -1000}, 4, 4);
   const auto errors = SAMDRAW_module.errors;
+  SAMDRAW_draw_marker(&s.scope, -1);  // indices outside the buffer
+  SAMDRAW_draw_marker(&s.scope, 2);
   SAMDRAW no_target{&s.holder, nullptr, BG, INK, MARK, 0, 1};
   SAMDRAW no_holder{nullptr, &s.image, BG, INK, MARK, 0, 1};
   for (SAMDRAW* scope : {static_cast<SAMDRAW*>(nullptr), &no_target, &no_holder}) {
@@ -127,5 +129,5 @@ TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
   EXPECT_EQ(s.picture(), Picture(16, 0));
   SAMDRAW_draw(&s.scope);  // without a buffer: the background only
   EXPECT_EQ(s.picture(), Picture(16, BG));
-  EXPECT_EQ(SAMDRAW_module.errors, errors + 8);
+  EXPECT_EQ(SAMDRAW_module.errors, errors + 10);
 }
