@@ -65,6 +65,17 @@ pid_t ffmpeg = -1;
 struct Pipe {
   int fd = -1;
   std::vector<char> pending;
+  std::size_t taken = 0;  // bytes at the front of pending that ffmpeg has taken
+  std::size_t left() const { return pending.size() - taken; }
+  // Queues bytes behind those left; the taken ones make room first once they
+  // are at least as many as those left, so each byte moves at most once.
+  void queue(const char* bytes, std::size_t size) {
+    if (taken > 0 && taken >= left()) {
+      pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(taken));
+      taken = 0;
+    }
+    pending.insert(pending.end(), bytes, bytes + size);
+  }
 };
 Pipe video_pipe;  // ffmpeg's standard input: the frames
 Pipe audio_pipe;  // ffmpeg's descriptor 3: the sound, signed 16-bit mono
@@ -150,15 +161,19 @@ void pump(bool wait) {
   pollfd fds[2] = {{video_pipe.fd, POLLOUT, 0}, {audio_pipe.fd, POLLOUT, 0}};
   Pipe* pipes[2] = {&video_pipe, &audio_pipe};
   for (int i = 0; i < 2; ++i)
-    if (pipes[i]->pending.empty()) fds[i].fd = -1;
+    if (pipes[i]->left() == 0) fds[i].fd = -1;
   if (wait && poll(fds, 2, -1) < 0 && errno != EINTR)
     fail_run("cannot wait for ffmpeg: " + std::string(std::strerror(errno)));
   for (Pipe* p : pipes) {
-    while (!p->pending.empty()) {
-      const ssize_t n = write(p->fd, p->pending.data(), p->pending.size());
+    while (p->left() > 0) {
+      const ssize_t n = write(p->fd, p->pending.data() + p->taken, p->left());
       if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
       if (n <= 0) fail_run("ffmpeg stopped taking the capture: " + std::string(std::strerror(errno)));
-      p->pending.erase(p->pending.begin(), p->pending.begin() + n);
+      p->taken += static_cast<std::size_t>(n);
+    }
+    if (p->left() == 0) {
+      p->pending.clear();
+      p->taken = 0;
     }
   }
 }
@@ -217,7 +232,7 @@ void close_outputs() {
     publish(wav_out);
   }
   if (ffmpeg > 0) {
-    while (!video_pipe.pending.empty() || !audio_pipe.pending.empty()) pump(true);
+    while (video_pipe.left() > 0 || audio_pipe.left() > 0) pump(true);
     close(video_pipe.fd);
     close(audio_pipe.fd);
     int status = 0;
@@ -241,10 +256,10 @@ void emit(std::int32_t slot, const std::vector<std::uint32_t>& picture, const st
   if (ffmpeg > 0) {
     const auto* pixels = reinterpret_cast<const char*>(picture.data());
     const auto* samples = reinterpret_cast<const char*>(sound);
-    video_pipe.pending.insert(video_pipe.pending.end(), pixels, pixels + picture_bytes);
-    audio_pipe.pending.insert(audio_pipe.pending.end(), samples, samples + sound_bytes);
+    video_pipe.queue(pixels, picture_bytes);
+    audio_pipe.queue(samples, sound_bytes);
     pump(false);
-    while (video_pipe.pending.size() + audio_pipe.pending.size() > kMaxPending) pump(true);
+    while (video_pipe.left() + audio_pipe.left() > kMaxPending) pump(true);
   }
   if ((slot + 1) % 50 == 0) show_progress(slot + 1);
   if (slot + 1 == options.frames) {
