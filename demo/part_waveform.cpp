@@ -129,7 +129,8 @@ void draw_live(SAMDRAW* live, SAMPLE* output) {
   draw_whole(live);
   const std::uint32_t changes = TORQ6150_state.loop_changes;
   if (extremes.loop != loop || extremes.length != loop->length || extremes.loop_changes != changes)
-    extremes = LoopExtremes{loop, loop->length, changes, SAMPLE_max_index(loop), SAMPLE_min_index(loop)};
+    extremes = LoopExtremes{loop, loop->length, changes, SAMPLE_max_index(loop),
+                            SAMPLE_min_index(loop)};
   SAMDRAW_draw_marker(live, extremes.max_index);
   SAMDRAW_draw_marker(live, extremes.min_index);
 }

@@ -40,7 +40,8 @@ TEST(SOUND, SineWalksTheCycleAndSquareDrawsWholePeriods) {
     const std::int64_t f = RNG_rand() % 200001 - 100000, step = (f % 44100 + 44100) % 44100;
     SAMPLE r = make(RNG_rand() % 999 + 1, 5);
     SOUND_sine(&r, static_cast<std::int32_t>(f));
-    for (std::int32_t i = 0; i < r.length; ++i) ASSERT_EQ(r.data[i], c[i * step % 44100]) << f << " " << i;
+    for (std::int32_t i = 0; i < r.length; ++i)
+      ASSERT_EQ(r.data[i], c[i * step % 44100]) << f << " " << i;
   }
 
   SOUND_square(&s, 441);  // 441 periods of 100 values

@@ -106,13 +106,15 @@ void fnv(std::uint32_t value, int bytes) {
     capture_hash *= 0x100000001b3ull;
   }
 }
-void hash_slot(std::int32_t slot, const std::vector<std::uint32_t>& picture, const std::int16_t* sound) {
+void hash_slot(std::int32_t slot, const std::vector<std::uint32_t>& picture,
+               const std::int16_t* sound) {
   for (const std::uint32_t pixel : picture) fnv(pixel & 0xFFFFFF, 4);
-  for (std::int32_t i = 0; i < SAMPLER_slot_samples; ++i) fnv(static_cast<std::uint16_t>(sound[i]), 2);
+  for (std::int32_t i = 0; i < SAMPLER_slot_samples; ++i)
+    fnv(static_cast<std::uint16_t>(sound[i]), 2);
   if (slot == 0 || slot == 49 || slot == 50) {
     firsts.push_back(picture[0]);
-    firsts.push_back(picture.size() -
-                     static_cast<std::size_t>(std::count(picture.begin(), picture.end(), picture[0])));
+    const auto same = std::count(picture.begin(), picture.end(), picture[0]);
+    firsts.push_back(picture.size() - static_cast<std::size_t>(same));
   }
 }
 
