@@ -104,11 +104,19 @@ void SAMDRAW_draw_extremes(SAMDRAW* scope) {
   const std::int32_t length = buffer->length;
   if (length == 0) return;  // no extremes to mark
   clamp_range(scope, length);
+  SAMDRAW_draw_marker(scope, SAMPLE_max_index(buffer));
+  SAMDRAW_draw_marker(scope, SAMPLE_min_index(buffer));
+}
+
+void SAMDRAW_draw_marker(SAMDRAW* scope, std::int32_t index) {
+  if (!drawable(scope) || held(scope) == nullptr || index < 0 || index >= held(scope)->length) {
+    SAMDRAW_error();
+    return;
+  }
+  const SAMPLE* buffer = held(scope);
   IMG* target = scope->target;
   const std::int32_t centre = target->height >> 1;
-  for (const std::int32_t index : {SAMPLE_max_index(buffer), SAMPLE_min_index(buffer)}) {
-    // In 64 bits: a wide image times a long buffer passes the 32-bit range.
-    const auto x = static_cast<std::int32_t>(std::int64_t{target->width} * index / length);
-    IMGFX_vspan(target, x, centre, row_of(buffer->data[index], centre), scope->marker);
-  }
+  // In 64 bits: a wide image times a long buffer passes the 32-bit range.
+  const auto x = static_cast<std::int32_t>(std::int64_t{target->width} * index / buffer->length);
+  IMGFX_vspan(target, x, centre, row_of(buffer->data[index], centre), scope->marker);
 }

@@ -47,3 +47,8 @@ void SAMDRAW_draw(SAMDRAW* scope);
 // holder, buffer or target, or a target without pixels, is reported and draws
 // nothing.
 void SAMDRAW_draw_extremes(SAMDRAW* scope);
+// Draws one marker bar as SAMDRAW_draw_extremes does, for the value at the
+// given index of the buffer, without clamping the range. An index outside the
+// buffer, or a missing record, holder, buffer or target, or a target without
+// pixels, is reported and draws nothing.
+void SAMDRAW_draw_marker(SAMDRAW* scope, std::int32_t index);

@@ -17,9 +17,8 @@ namespace {
 
 bool usable(const SAMPLE* buffer) { return buffer != nullptr && buffer->data != nullptr; }
 
-std::unique_ptr<std::int32_t[]> allocate_values(std::int32_t count) {
-  return std::unique_ptr<std::int32_t[]>(new (std::nothrow)
-                                             std::int32_t[static_cast<std::size_t>(count)]());
+ZeroedArray<std::int32_t> allocate_values(std::int32_t count) {
+  return ZEROED_array<std::int32_t>(static_cast<std::size_t>(count));
 }
 
 // Runs op over every value of the buffer, in place.

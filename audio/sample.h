@@ -12,11 +12,12 @@
 #include <memory>
 
 #include "module.h"
+#include "zeroed.h"
 
 struct SAMPLE {
   std::int32_t length;                     // values in use
   std::int32_t capacity;                   // allocated slots, never below length
-  std::unique_ptr<std::int32_t[]> data;    // allocated zero-filled
+  ZeroedArray<std::int32_t> data;          // allocated zero-filled
 };
 
 extern Module SAMPLE_module;

@@ -1,6 +1,7 @@
 #include "score.h"
 
 #include "sound.h"
+#include "work.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ MUSIC* TORQ6150_build_score() {
   }
   // Nothing reads the scratch buffer after the bank is built.
   if (t != nullptr) SAMPLE_free(&t);
+  WORK_charge(WORK_SCORE);
   return music;
 }
 

@@ -55,6 +55,7 @@ struct DemoState {
   FPS* fps;
   SAMPLE* palette;   // 1536 colours once around the hue circle
   MUSIC* music;
+  std::uint32_t loop_changes;  // blends and compositions of the music's output loop so far
 
   // Fonts and pictures built at start-up from the data the program carries.
   IMG* logo_image;      // shown once on the loading screen

@@ -22,8 +22,10 @@ void TORQ6150_music_step() {
     } else {
       MUSIC_compose_faded(music);
     }
+    ++s.loop_changes;
   } else if (frame % 8 == 0) {
     MUSIC_blend(music, period / 2);
+    ++s.loop_changes;
   }
   XSND* device = s.sound_device;
   if (device == nullptr) return;

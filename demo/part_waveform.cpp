@@ -70,13 +70,18 @@ void setup() {
   TORQ6150_tint_font(0x000020, 0x505000);
 }
 
-// Draws the scope over the whole of the buffer its holder holds.
-void redraw(SAMDRAW* scope) {
-  if (scope == nullptr) return;
+// Draws the waveform over the whole of the buffer the scope's holder holds.
+void draw_whole(SAMDRAW* scope) {
   const SAMPLE* held = scope->source->sample;
   scope->first = 0;
   scope->last = held != nullptr ? held->length - 1 : 0;
   SAMDRAW_draw(scope);
+}
+
+// The waveform and the markers of its extremes.
+void redraw(SAMDRAW* scope) {
+  if (scope == nullptr) return;
+  draw_whole(scope);
   SAMDRAW_draw_extremes(scope);
 }
 
@@ -101,6 +106,35 @@ void shift_history(const MUSIC* music) {
   redraw(newest);
 }
 
+// The extremes of the music's output loop, kept between the frames that
+// change it: finding them scans its 132,300 values twice, more than all the
+// rest of the part's drawing, while the loop changes only on the music's
+// blend and compose steps.
+struct LoopExtremes {
+  const SAMPLE* loop;          // the loop they were found in; none: not yet found
+  std::int32_t length;
+  std::uint32_t loop_changes;  // DemoState's count when they were found
+  std::int32_t max_index, min_index;
+};
+LoopExtremes extremes{};
+
+// The live scope: the music's output loop and the markers of its extremes.
+void draw_live(SAMDRAW* live, SAMPLE* output) {
+  SAM_set_sample(live->source, output);
+  const SAMPLE* loop = live->source->sample;
+  if (loop == nullptr || loop->length == 0) {
+    redraw(live);
+    return;
+  }
+  draw_whole(live);
+  const std::uint32_t changes = TORQ6150_state.loop_changes;
+  if (extremes.loop != loop || extremes.length != loop->length || extremes.loop_changes != changes)
+    extremes = LoopExtremes{loop, loop->length, changes, SAMPLE_max_index(loop),
+                            SAMPLE_min_index(loop)};
+  SAMDRAW_draw_marker(live, extremes.max_index);
+  SAMDRAW_draw_marker(live, extremes.min_index);
+}
+
 void render() {
   DemoState& s = TORQ6150_state;
   const DemoSettings& c = TORQ6150_settings;
@@ -119,10 +153,7 @@ void render() {
   // The countdown reads 0 once per pattern; muted at that moment, the
   // music stands and the grid shifts on every frame.
   if (s.music != nullptr && s.music->countdown == 0) shift_history(s.music);
-  if (live != nullptr && s.music != nullptr) {
-    SAM_set_sample(live->source, s.music->output);
-    redraw(live);
-  }
+  if (live != nullptr && s.music != nullptr) draw_live(live, s.music->output);
   for (std::int32_t i = 0; i <= LIVE_SCOPE; ++i) {
     const SAMDRAW* scope = scope_at(i);
     if (scope != nullptr && scope->target != nullptr) IMG_blit_at(scope->target, s.frame);

@@ -11,9 +11,8 @@ void IMG_error() { MODULE_report(IMG_module); }
 
 namespace {
 
-std::unique_ptr<std::uint32_t[]> allocate_pixels(std::int64_t count) {
-  return std::unique_ptr<std::uint32_t[]>(new (std::nothrow)
-                                              std::uint32_t[static_cast<std::size_t>(count)]());
+ZeroedArray<std::uint32_t> allocate_pixels(std::int64_t count) {
+  return ZEROED_array<std::uint32_t>(static_cast<std::size_t>(count));
 }
 
 // Runs combine over every pixel of the image, in place.

@@ -11,13 +11,14 @@
 #include <memory>
 
 #include "module.h"
+#include "zeroed.h"
 
 struct IMG {
   std::int32_t x;       // position on a target, used by IMG_blit_at
   std::int32_t y;
   std::int32_t width;   // columns
   std::int32_t height;  // rows
-  std::unique_ptr<std::uint32_t[]> pixels;  // row-major, no gap between rows
+  ZeroedArray<std::uint32_t> pixels;  // row-major, no gap between rows
 };
 
 extern Module IMG_module;

@@ -1,8 +1,10 @@
 // XDPY without a display: presented frames are kept in memory, and each
-// present moves the clock by the work metered since the last one.
+// present moves the clock by the work metered since the last one. The
+// present hook also sees the background of every new window.
 #include "xdpy.h"
 
 #include <new>
+#include <vector>
 
 #include "headless.h"
 
@@ -11,6 +13,9 @@ Module XDPY_module{MODULE_record("XDPY    ", "XWINDOWS"), "XDPY error", 0, 0};
 void XDPY_error() { MODULE_report(XDPY_module); }
 
 namespace {
+// The X11 window's background colour, which a new window shows until the
+// first present.
+constexpr std::uint32_t kBackground = 0x0080FF;
 XDPY* the_display = nullptr;
 unsigned long window_id = 0;
 }  // namespace
@@ -35,6 +40,11 @@ void XDPY_set_size(XDPY* display, std::int32_t width, std::int32_t height) {
   display->depth = 24;
   display->width = width;
   display->height = height;
+  // What the new window shows; it is not a present of the program's.
+  const headless::State& s = headless::state();
+  if (s.present_hook != nullptr)
+    s.present_hook(std::vector<std::uint32_t>(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBackground));
 }
 
 void XDPY_present(XDPY* display, const IMG* image) {

@@ -21,8 +21,8 @@ struct Scope {
 
   Scope(const std::vector<std::int32_t>& values, std::int32_t width, std::int32_t height)
       : buffer{static_cast<std::int32_t>(values.size()), static_cast<std::int32_t>(values.size()),
-               std::make_unique<std::int32_t[]>(values.size())},
-        image{0, 0, width, height, std::make_unique<std::uint32_t[]>(width * height)},
+               ZEROED_array<std::int32_t>(values.size())},
+        image{0, 0, width, height, ZEROED_array<std::uint32_t>(width * height)},
         scope{&holder, &image, BG, INK, MARK, 0, static_cast<std::int32_t>(values.size()) - 1} {
     std::copy(values.begin(), values.end(), buffer.data.get());
   }
@@ -117,6 +117,8 @@ TEST(SAMDRAW, MarkersStandAtTheLowestIndexOfEachExtreme) {
 TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
   Scope s({1000, -1000}, 4, 4);
   const auto errors = SAMDRAW_module.errors;
+  SAMDRAW_draw_marker(&s.scope, -1);  // indices outside the buffer
+  SAMDRAW_draw_marker(&s.scope, 2);
   SAMDRAW no_target{&s.holder, nullptr, BG, INK, MARK, 0, 1};
   SAMDRAW no_holder{nullptr, &s.image, BG, INK, MARK, 0, 1};
   for (SAMDRAW* scope : {static_cast<SAMDRAW*>(nullptr), &no_target, &no_holder}) {
@@ -132,5 +134,5 @@ TEST(SAMDRAW, MissingPartsAreReportedAndDrawNothing) {
   EXPECT_EQ(s.picture(), Picture(16, 0));
   SAMDRAW_draw(&s.scope);  // without a buffer: the background only
   EXPECT_EQ(s.picture(), Picture(16, BG));
-  EXPECT_EQ(SAMDRAW_module.errors, errors + 8);
+  EXPECT_EQ(SAMDRAW_module.errors, errors + 10);
 }

@@ -15,7 +15,7 @@ using Values = std::vector<std::int32_t>;
 
 SAMPLE make(const Values& v) {  // a buffer of exactly these values
   const auto n = static_cast<std::int32_t>(v.size());
-  SAMPLE s{n, n, std::make_unique<std::int32_t[]>(v.size())};
+  SAMPLE s{n, n, ZEROED_array<std::int32_t>(v.size())};
   std::copy(v.begin(), v.end(), s.data.get());
   return s;
 }

@@ -13,7 +13,7 @@ namespace {
 using Values = std::vector<std::int32_t>;
 
 SAMPLE make(std::int32_t length, std::int32_t value) {  // length values, all the same
-  SAMPLE s{length, length, std::make_unique<std::int32_t[]>(static_cast<std::size_t>(length))};
+  SAMPLE s{length, length, ZEROED_array<std::int32_t>(static_cast<std::size_t>(length))};
   std::fill_n(s.data.get(), length, value);
   return s;
 }
@@ -35,6 +35,14 @@ TEST(SOUND, SineWalksTheCycleAndSquareDrawsWholePeriods) {
   SOUND_sine(&aliased, -44097);  // taken modulo 44100, floored
   SOUND_sine(&low, 3);
   EXPECT_EQ(values(aliased, 500), values(low, 500));
+  RNG_srand(5);  // random frequencies and lengths: value i is the cycle at i x f, modulo 44100
+  for (int k = 0; k < 40; ++k) {
+    const std::int64_t f = RNG_rand() % 200001 - 100000, step = (f % 44100 + 44100) % 44100;
+    SAMPLE r = make(RNG_rand() % 999 + 1, 5);
+    SOUND_sine(&r, static_cast<std::int32_t>(f));
+    for (std::int32_t i = 0; i < r.length; ++i)
+      ASSERT_EQ(r.data[i], c[i * step % 44100]) << f << " " << i;
+  }
 
   SOUND_square(&s, 441);  // 441 periods of 100 values
   for (int i = 0, j = 0; i < 44100; ++i, j = i % 100)

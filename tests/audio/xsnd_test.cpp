@@ -42,7 +42,7 @@ Samples drain(int fd) {  // all a file or non-blocking pipe holds (little-endian
 
 SAMPLE make(const Values& v) {  // a buffer of exactly these values
   const auto n = static_cast<std::int32_t>(v.size());
-  SAMPLE s{n, n, std::make_unique<std::int32_t[]>(v.size())};
+  SAMPLE s{n, n, ZEROED_array<std::int32_t>(v.size())};
   std::copy(v.begin(), v.end(), s.data.get());
   return s;
 }

@@ -27,8 +27,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "demo.h"
@@ -70,7 +72,10 @@ pid_t ffmpeg = -1;
 // what a full pipe cannot take waits in memory.
 struct Pipe {
   int fd = -1;
-  std::vector<char> pending;
+  std::deque<std::vector<char>> pending;  // whole frames' bytes, oldest first
+  std::size_t taken = 0;                  // bytes of the oldest that ffmpeg has taken
+  std::size_t left = 0;                   // bytes pending in all
+  std::vector<std::vector<char>> spare;   // taken frames' buffers, kept for the next ones
 };
 Pipe video_pipe;  // ffmpeg's standard input: the frames
 Pipe audio_pipe;  // ffmpeg's descriptor 3: the sound, signed 16-bit mono
@@ -186,23 +191,57 @@ void write_all(int fd, const void* data, std::size_t size, const std::string& wh
   }
 }
 
+// Writes what the pipe takes now of the bytes, without waiting; returns how
+// many it took.
+std::size_t offer(const Pipe& p, const char* bytes, std::size_t size) {
+  std::size_t taken = 0;
+  while (taken < size) {
+    const ssize_t n = write(p.fd, bytes + taken, size - taken);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
+    if (n <= 0) fail_run("ffmpeg stopped taking the capture: " + std::string(std::strerror(errno)));
+    taken += static_cast<std::size_t>(n);
+  }
+  return taken;
+}
+
 // Hands ffmpeg what its pipes take now; with `wait`, first waits until
 // one of the pipes with pending bytes can take some.
 void pump(bool wait) {
   pollfd fds[2] = {{video_pipe.fd, POLLOUT, 0}, {audio_pipe.fd, POLLOUT, 0}};
   Pipe* pipes[2] = {&video_pipe, &audio_pipe};
   for (int i = 0; i < 2; ++i)
-    if (pipes[i]->pending.empty()) fds[i].fd = -1;
+    if (pipes[i]->left == 0) fds[i].fd = -1;
   if (wait && poll(fds, 2, -1) < 0 && errno != EINTR)
     fail_run("cannot wait for ffmpeg: " + std::string(std::strerror(errno)));
   for (Pipe* p : pipes) {
-    while (!p->pending.empty()) {
-      const ssize_t n = write(p->fd, p->pending.data(), p->pending.size());
-      if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
-      if (n <= 0) fail_run("ffmpeg stopped taking the capture: " + std::string(std::strerror(errno)));
-      p->pending.erase(p->pending.begin(), p->pending.begin() + n);
+    while (p->left > 0) {
+      const std::vector<char>& oldest = p->pending.front();
+      const std::size_t n = offer(*p, oldest.data() + p->taken, oldest.size() - p->taken);
+      p->taken += n;
+      p->left -= n;
+      if (p->taken < oldest.size()) break;  // the pipe is full
+      p->spare.push_back(std::move(p->pending.front()));
+      p->pending.pop_front();
+      p->taken = 0;
     }
   }
+}
+
+// Hands ffmpeg the bytes behind those pending: what the pipe takes at once
+// goes straight in, and only the rest is copied to wait, into the buffer of
+// a frame already taken where there is one: fresh memory costs page faults.
+void send(Pipe& p, const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const char*>(data);
+  const std::size_t n = p.left == 0 ? offer(p, bytes, size) : 0;
+  if (n == size) return;
+  std::vector<char> copy;
+  if (!p.spare.empty()) {
+    copy = std::move(p.spare.back());
+    p.spare.pop_back();
+  }
+  copy.assign(bytes + n, bytes + size);
+  p.pending.push_back(std::move(copy));
+  p.left += size - n;
 }
 
 // Writes one still: 8-bit RGB PNG, under a temporary name first.
@@ -257,7 +296,7 @@ void close_outputs() {
     publish(wav_out);
   }
   if (ffmpeg > 0) {
-    while (!video_pipe.pending.empty() || !audio_pipe.pending.empty()) pump(true);
+    while (video_pipe.left > 0 || audio_pipe.left > 0) pump(true);
     close(video_pipe.fd);
     close(audio_pipe.fd);
     int status = 0;
@@ -282,12 +321,10 @@ void emit(std::int32_t slot, const std::vector<std::uint32_t>& picture, const st
   if (wav != nullptr && sf_write_short(wav, sound, SAMPLER_slot_samples) != SAMPLER_slot_samples)
     fail_run("cannot write the WAV file \"" + wav_out.name + "\": " + sf_strerror(wav));
   if (ffmpeg > 0) {
-    const auto* pixels = reinterpret_cast<const char*>(picture.data());
-    const auto* samples = reinterpret_cast<const char*>(sound);
-    video_pipe.pending.insert(video_pipe.pending.end(), pixels, pixels + picture_bytes);
-    audio_pipe.pending.insert(audio_pipe.pending.end(), samples, samples + sound_bytes);
+    send(video_pipe, picture.data(), picture_bytes);
+    send(audio_pipe, sound, sound_bytes);
     pump(false);
-    while (video_pipe.pending.size() + audio_pipe.pending.size() > kMaxPending) pump(true);
+    while (video_pipe.left + audio_pipe.left > kMaxPending) pump(true);
   }
   if ((slot + 1) % 50 == 0) show_progress(slot + 1);
   if (slot + 1 == options.frames) {
@@ -344,8 +381,11 @@ void start_ffmpeg() {
       "-f", "s16le", "-ar", "44100", "-ac", "1", "-i", "pipe:3"};
   // Scaled before the colour subsampling, each pixel stays one flat colour.
   if (options.upscale) args.insert(args.end(), {"-vf", "scale=1024:1024:flags=neighbor"});
-  args.insert(args.end(), {"-c:v", "libx264", "-pix_fmt", "yuv420p", "-crf", "18", "-c:a", "aac",
-                           "-b:a", "192k", "-f", "mp4", mp4_out.temp});
+  // x264's "veryfast" preset takes about half the processor time of its
+  // default and keeps up with the show at 1024 x 1024, for files about 14%
+  // larger, with no loss to be seen at quality 18.
+  args.insert(args.end(), {"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", "-crf",
+                           "18", "-c:a", "aac", "-b:a", "192k", "-f", "mp4", mp4_out.temp});
   ffmpeg = fork();
   if (ffmpeg < 0) refuse("cannot start ffmpeg: " + std::string(std::strerror(errno)));
   if (ffmpeg == 0) {
@@ -366,6 +406,9 @@ void start_ffmpeg() {
   audio_pipe.fd = audio[1];
   fcntl(video_pipe.fd, F_SETFL, O_NONBLOCK);
   fcntl(audio_pipe.fd, F_SETFL, O_NONBLOCK);
+  // Four frames per pipe buffer rather than a quarter of one: fewer writes
+  // and wake-ups. Where the system allows less, the default stays.
+  fcntl(video_pipe.fd, F_SETPIPE_SZ, 1 << 20);
 }
 
 // Opens every output asked for, or refuses; nothing of the show has run yet.

@@ -25,6 +25,7 @@ const char* const OPTIONS_usage =
     "  --wav FILE        the sound: 16-bit mono WAV at 44100 per second, 882 samples\n"
     "                    per frame\n"
     "  --mp4 FILE        an H.264/AAC MP4 made by ffmpeg, which must be installed\n"
+    "                    (x264 with the veryfast preset, CRF 18)\n"
     "  --upscale         the MP4 at 1024x1024, nearest-neighbour scaled\n"
     "  --hash            print \"frames=N video=H audio=H\" when done: 64-bit FNV-1a\n"
     "                    hashes of the frames (each pixel AND 0xFFFFFF, 4 bytes,\n"
