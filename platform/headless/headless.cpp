@@ -106,6 +106,12 @@ int poll_key() {
   return key == kCloseRequest ? '\x1b' : key;
 }
 
+void show_window(std::size_t count) {
+  constexpr std::uint32_t kBackground = 0x0080FF;
+  const State& s = state();
+  if (s.present_hook != nullptr) s.present_hook(std::vector<std::uint32_t>(count, kBackground));
+}
+
 void wait_ms(std::int32_t timeout_ms) { advance(static_cast<std::int64_t>(timeout_ms) * 1000); }
 
 }  // namespace headless

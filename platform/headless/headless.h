@@ -51,7 +51,8 @@ const std::vector<std::string>& commands();
 // every move of the clock.
 void on_clock(void (*hook)(std::int64_t now_us));
 // Calls the hook, when one is set, with the pixels of every presented frame,
-// after the clock has moved by the frame's work.
+// after the clock has moved by the frame's work, and with the background of
+// every new window.
 void on_present(void (*hook)(const std::vector<std::uint32_t>& pixels));
 
 // A 64-bit FNV-1a hash of the pixels, each as 4 little-endian bytes.
@@ -69,5 +70,9 @@ void present(const std::uint32_t* pixels, std::size_t count);
 int poll_key();
 // Waiting for a key: the whole timeout passes.
 void wait_ms(std::int32_t timeout_ms);
+// A new window of `count` pixels: the present hook sees its background, the
+// X11 window's 0x0080FF, until the first present. It is no present of the
+// program's and takes no time.
+void show_window(std::size_t count);
 
 }  // namespace headless

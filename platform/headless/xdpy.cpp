@@ -4,7 +4,6 @@
 #include "xdpy.h"
 
 #include <new>
-#include <vector>
 
 #include "headless.h"
 
@@ -13,9 +12,6 @@ Module XDPY_module{MODULE_record("XDPY    ", "XWINDOWS"), "XDPY error", 0, 0};
 void XDPY_error() { MODULE_report(XDPY_module); }
 
 namespace {
-// The X11 window's background colour, which a new window shows until the
-// first present.
-constexpr std::uint32_t kBackground = 0x0080FF;
 XDPY* the_display = nullptr;
 unsigned long window_id = 0;
 }  // namespace
@@ -40,11 +36,7 @@ void XDPY_set_size(XDPY* display, std::int32_t width, std::int32_t height) {
   display->depth = 24;
   display->width = width;
   display->height = height;
-  // What the new window shows; it is not a present of the program's.
-  const headless::State& s = headless::state();
-  if (s.present_hook != nullptr)
-    s.present_hook(std::vector<std::uint32_t>(
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBackground));
+  headless::show_window(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
 }
 
 void XDPY_present(XDPY* display, const IMG* image) {

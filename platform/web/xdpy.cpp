@@ -56,7 +56,11 @@ void XDPY_set_size(XDPY* display, std::int32_t width, std::int32_t height) {
   display->depth = 24;
   display->width = width;
   display->height = height;
-  if (!web::virtual_clock()) web_fill(kWindowBackground);
+  if (web::virtual_clock()) {
+    headless::show_window(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  } else {
+    web_fill(kWindowBackground);
+  }
 }
 
 void XDPY_present(XDPY* display, const IMG* image) {
