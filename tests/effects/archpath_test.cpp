@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "image/image_support.h"
+
 // An arc about to switch: srand(5) draws r2 = 19 and an arc of 4061 entries,
 // so the centre moves 29 towards the point (29 x 32766 >> 15 = 28 or -29 on
 // the axis) and wraps once across whichever edge it passes; the new arc turns
@@ -32,8 +34,7 @@ TEST(ARCHPATH, ArcSwitchWrapsTheCentreAcrossEachEdge) {
 
 TEST(ARCHPATH, PlotWrapsOncePerAxis) {
   ARCHPATH* p = ARCHPATH_new();
-  IMG* image = IMG_new();
-  IMG_set_size(image, 256, 256);
+  const Image image(256, 256);
   p->color = 0xABCDEF;
   p->radius = 3;
   p->x = 0;
@@ -51,5 +52,4 @@ TEST(ARCHPATH, PlotWrapsOncePerAxis) {
   ARCHPATH_advance(nullptr);
   EXPECT_EQ(ARCHPATH_module.errors, before + 2);
   ARCHPATH_free(&p);
-  IMG_free(&image);
 }

@@ -5,24 +5,19 @@
 
 #include <vector>
 
+#include "image/image_support.h"
+
 namespace {
 
 // A mover over a 256 x 256 target with a tile of the given size.
 struct Mover {
   BACKMOVE* mover = BACKMOVE_new();
-  IMG* tile = IMG_new();
-  IMG* target = IMG_new();
-  Mover(std::int32_t tile_width, std::int32_t tile_height) {
-    IMG_set_size(tile, tile_width, tile_height);
-    IMG_set_size(target, 256, 256);
+  Image tile, target{256, 256};
+  Mover(std::int32_t tile_width, std::int32_t tile_height) : tile(tile_width, tile_height) {
     mover->tile = tile;
     mover->target = target;
   }
-  ~Mover() {
-    IMG_free(&tile);
-    IMG_free(&target);
-    BACKMOVE_free(&mover);
-  }
+  ~Mover() { BACKMOVE_free(&mover); }
 };
 
 }  // namespace

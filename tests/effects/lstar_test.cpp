@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "image/image_support.h"
+
 namespace {
 
 struct Owned {
@@ -75,8 +77,7 @@ TEST(LSTAR, EqualLengthZigzagClosesIntoARegularPolygon) {
   o.star->radial_a->angle = 0;
   o.star->radial_b->length = o.star->radial_a->length = 100;
   LSTAR_sync(o.star);
-  IMG* image = IMG_new();
-  IMG_set_size(image, 256, 256);
+  const Image image(256, 256);
   LSTAR_draw(o.star, image, 1);
   // Corner k at k / 26 of a turn from straight down, turning towards the right.
   double cx[27], cy[27];
@@ -104,7 +105,6 @@ TEST(LSTAR, EqualLengthZigzagClosesIntoARegularPolygon) {
     for (int d = 0; d < 9; ++d) drawn += IMG_get_pixel(image, px + d % 3 - 1, py + d / 3 - 1) != 0;
     EXPECT_GT(drawn, 0) << "edge " << e << " at " << k % 8 << "/8";
   }
-  IMG_free(&image);
 }
 
 // A star missing a ray set, or drawn without a target, is reported and left alone.
@@ -133,8 +133,7 @@ TEST(LSTAR, RaysPointDownThenRightInTheirOwnColours) {
   for (const std::int32_t count : {1, 2}) {
     SCOPED_TRACE(count);
     Owned o;
-    IMG* image = IMG_new();
-    IMG_set_size(image, 40, 40);
+    const Image image(40, 40);
     o.star->x = o.star->y = 20;
     LSTAR_set_count(o.star, count);
     LRADIAL &a = *o.star->radial_a, &b = *o.star->radial_b;
@@ -149,6 +148,5 @@ TEST(LSTAR, RaysPointDownThenRightInTheirOwnColours) {
     EXPECT_EQ(IMG_get_pixel(image, 25, 20), B);  // the second, right
     // One ray each: nothing above; two: the first set's second ray, up.
     EXPECT_EQ(IMG_get_pixel(image, 20, count == 1 ? 11 : 10), count == 1 ? 0 : A);
-    IMG_free(&image);
   }
 }

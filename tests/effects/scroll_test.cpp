@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "image/image_support.h"
+
 namespace {
 
 // A scroller over `text` with a font of w-pixel cells on a strip whose cell
@@ -11,19 +13,17 @@ namespace {
 struct Scroller {
   SCROLL* scroll = SCROLL_new();
   FONT* font = FONT_new();
-  IMG* target = IMG_new();
-  Scroller(const char* text, std::int32_t w, std::int32_t width) {
+  Image target;
+  Scroller(const char* text, std::int32_t w, std::int32_t width) : target(width, w) {
     font->glyph_width = font->glyph_height = w;
     font->sheet = IMG_new();
     IMG_set_size(font->sheet, w, w * 128);
     for (std::int32_t c = 0; c < 128; ++c) IMG_fill_rect(font->sheet, 0, c * w, w, w, c);
-    IMG_set_size(target, width, w);
     SCROLL_set(scroll, text, font, target);
   }
   ~Scroller() {
     SCROLL_free(&scroll);
     FONT_free(&font);
-    IMG_free(&target);
   }
   // The top row of the target as characters.
   std::string drawn() {

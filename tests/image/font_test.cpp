@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
+
+#include "image/image_support.h"
 
 namespace {
 
@@ -16,14 +19,11 @@ IMG* new_image(std::int32_t w, std::int32_t h) {
 // A font of 16 x 16 cells on the sheet, drawing into its own w x h target.
 struct Fixture {
   FONT* font = FONT_new();
-  IMG* target;
-  Fixture(IMG* sheet, std::int32_t w, std::int32_t h) : target(new_image(w, h)) {
+  Image target;
+  Fixture(IMG* sheet, std::int32_t w, std::int32_t h) : target(w, h) {
     *font = FONT{0, 0, 16, 16, 0, sheet, target};
   }
-  ~Fixture() {
-    FONT_free(&font);
-    IMG_free(&target);
-  }
+  ~Fixture() { FONT_free(&font); }
 };
 
 }  // namespace
@@ -52,7 +52,7 @@ TEST(FONT, CellAddressingOnASheetAndOnAStrip) {
     for (std::int32_t i = 0; i < r.sheet_w * r.sheet_h; ++i)
       sheet->pixels[i] = i % 3 == 0 ? 0 : 0x01000000u + i;
     Fixture f(sheet, 40, 40);
-    for (std::int32_t i = 0; i < 40 * 40; ++i) f.target->pixels[i] = 0xABCDEF;
+    std::fill(f.target.begin(), f.target.end(), 0xABCDEF);
     *f.font = FONT{r.pen_x, r.pen_y, r.cell_w, 16, r.code, sheet, f.target};
     FONT_putc(f.font);
     EXPECT_EQ(f.font->x, r.pen_x + r.cell_w);

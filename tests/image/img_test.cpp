@@ -3,60 +3,43 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <utility>
+#include <vector>
 
-namespace {
-
-IMG* filled(std::int32_t w, std::int32_t h, std::uint32_t colour) {
-  IMG* image = IMG_new();
-  IMG_set_size(image, w, h);
-  IMG_fill_rect(image, 0, 0, w, h, colour);
-  return image;
-}
-
-struct Owned {
-  IMG* image;
-  ~Owned() {
-    if (image != nullptr) IMG_free(&image);
-  }
-};
-
-}  // namespace
+#include "image/image_support.h"
 
 TEST(IMG, NewImageIsSixteenSquareBlackAtOrigin) {
-  Owned o{IMG_new()};
-  ASSERT_NE(o.image, nullptr);
-  EXPECT_EQ(o.image->width, 16);
-  EXPECT_EQ(o.image->height, 16);
-  EXPECT_EQ(o.image->x, 0);
-  EXPECT_EQ(o.image->y, 0);
-  for (int i = 0; i < 256; ++i) EXPECT_EQ(o.image->pixels[i], 0u);
-  o.image->x = 7;
-  o.image->y = -3;
-  IMG_fill_rect(o.image, 0, 0, 16, 16, 0x123456);
-  IMG_set_size(o.image, 16, 320);
-  EXPECT_EQ(o.image->x, 7);
-  EXPECT_EQ(o.image->y, -3);
-  for (int i = 0; i < 16 * 320; ++i) ASSERT_EQ(o.image->pixels[i], 0u);
+  Image o(IMG_new());
+  ASSERT_NE(o.get(), nullptr);
+  EXPECT_EQ(std::make_tuple(o->width, o->height, o->x, o->y), std::make_tuple(16, 16, 0, 0));
+  EXPECT_EQ(o.all(), std::vector<std::uint32_t>(256, 0));
+  o->x = 7;
+  o->y = -3;
+  IMG_fill_rect(o, 0, 0, 16, 16, 0x123456);
+  IMG_set_size(o, 16, 320);
+  EXPECT_EQ(std::make_pair(o->x, o->y), std::make_pair(7, -3));
+  EXPECT_EQ(o.all(), std::vector<std::uint32_t>(16 * 320, 0));
 }
 
 // Each call is reported once and changes nothing; stores and reads outside
 // an image are silent.
 TEST(IMG, InvalidArgumentsAreReportedAndChangeNothing) {
-  Owned a{filled(4, 3, 0x55)}, b{filled(3, 4, 0x77)};
+  Image a(4, 3, 0x55), b(3, 4, 0x77);
   IMG* none = nullptr;
   const std::function<void()> calls[] = {
       [&] { IMG_free(&none); },
       [&] { IMG_free(nullptr); },
-      [&] { IMG_set_size(a.image, -1, 4); },
+      [&] { IMG_set_size(a, -1, 4); },
       [&] { IMG_set_size(nullptr, 4, 4); },
-      [&] { IMG_copy(a.image, b.image); },
+      [&] { IMG_copy(a, b); },
       [&] { EXPECT_EQ(IMG_get_pixel(nullptr, 0, 0), 0u); },
       [&] { IMG_set_pixel(nullptr, 0, 0, 1); },
-      [&] { IMG_blit_at(nullptr, a.image); },
-      [&] { IMG_blit_at(a.image, nullptr); },
-      [&] { IMG_blit(a.image, nullptr, 0, 0, 0, 0, 1, 1); },
+      [&] { IMG_blit_at(nullptr, a); },
+      [&] { IMG_blit_at(a, nullptr); },
+      [&] { IMG_blit(a, nullptr, 0, 0, 0, 0, 1, 1); },
       [&] { IMG_add_color(nullptr, 1); },
-      [&] { IMG_scale_color(a.image, 1, 0); },
+      [&] { IMG_scale_color(a, 1, 0); },
   };
   for (const auto& call : calls) {
     const auto before = IMG_module.errors;
@@ -64,42 +47,43 @@ TEST(IMG, InvalidArgumentsAreReportedAndChangeNothing) {
     EXPECT_EQ(IMG_module.errors, before + 1) << &call - calls;
   }
   const auto before = IMG_module.errors;
-  IMG_set_pixel(a.image, 4, 0, 0xFF);
-  IMG_set_pixel(a.image, -1, 0, 0xFF);
-  EXPECT_EQ(IMG_get_pixel(a.image, 0, -1), 0u);
+  IMG_set_pixel(a, 4, 0, 0xFF);
+  IMG_set_pixel(a, -1, 0, 0xFF);
+  EXPECT_EQ(IMG_get_pixel(a, 0, -1), 0u);
   EXPECT_EQ(IMG_module.errors, before);
-  EXPECT_EQ(a.image->width, 4);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(a.image->pixels[i], 0x55u);
-  EXPECT_EQ(IMG_get_pixel(b.image, 2, 3), 0x77u);
+  EXPECT_EQ(a->width, 4);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(a->pixels[i], 0x55u);
+  EXPECT_EQ(IMG_get_pixel(b, 2, 3), 0x77u);
 }
 
 TEST(IMG, BlitAtUsesImagePosition) {
-  Owned s{filled(2, 2, 0)}, d{filled(4, 4, 0)};
-  IMG_set_pixel(s.image, 0, 1, 0x020001);
-  s.image->x = 3;
-  s.image->y = -1;
-  IMG_blit_at(s.image, d.image);
-  EXPECT_EQ(IMG_get_pixel(d.image, 3, 0), 0x020001u);
-  EXPECT_EQ(IMG_get_pixel(d.image, 2, 0), 0u);
+  Image s(2, 2), d(4, 4);
+  IMG_set_pixel(s, 0, 1, 0x020001);
+  s->x = 3;
+  s->y = -1;
+  IMG_blit_at(s, d);
+  EXPECT_EQ(IMG_get_pixel(d, 3, 0), 0x020001u);
+  EXPECT_EQ(IMG_get_pixel(d, 2, 0), 0u);
 }
 
 TEST(IMG, FillRectIsAcceptedOrRejectedWhole) {
-  Owned o{filled(256, 256, 0x010203)};
+  Image o(256, 256);
   const auto before = IMG_module.errors;
-  EXPECT_EQ(IMG_get_pixel(o.image, 255, 255), 0x010203u);
+  IMG_fill_rect(o, 0, 0, 256, 256, 0x010203);  // the whole image, exactly
+  EXPECT_EQ(IMG_get_pixel(o, 255, 255), 0x010203u);
   struct Rect {
     int x, y, w, h;
   };
   for (const Rect r : {Rect{1, 0, 256, 256}, Rect{-1, 0, 2, 2}, Rect{0, 256, 1, 1},
                        Rect{0, 0, 0, 5}, Rect{0, 0, 5, -1}, Rect{200, 0, INT32_MAX, 1}}) {
-    IMG_fill_rect(o.image, r.x, r.y, r.w, r.h, 0xFFFFFF);
+    IMG_fill_rect(o, r.x, r.y, r.w, r.h, 0xFFFFFF);
   }
   EXPECT_EQ(IMG_module.errors, before + 6);
-  for (int i = 0; i < 256 * 256; ++i) ASSERT_EQ(o.image->pixels[i], 0x010203u);
-  IMG_fill_rect(o.image, 10, 20, 3, 2, 0xFFFFFF);
-  EXPECT_EQ(IMG_get_pixel(o.image, 12, 21), 0xFFFFFFu);
-  EXPECT_EQ(IMG_get_pixel(o.image, 13, 21), 0x010203u);
-  EXPECT_EQ(IMG_get_pixel(o.image, 12, 22), 0x010203u);
+  for (int i = 0; i < 256 * 256; ++i) ASSERT_EQ(o->pixels[i], 0x010203u);
+  IMG_fill_rect(o, 10, 20, 3, 2, 0xFFFFFF);
+  EXPECT_EQ(IMG_get_pixel(o, 12, 21), 0xFFFFFFu);
+  EXPECT_EQ(IMG_get_pixel(o, 13, 21), 0x010203u);
+  EXPECT_EQ(IMG_get_pixel(o, 12, 22), 0x010203u);
 }
 
 TEST(IMG, ColourArithmeticSaturatesPerChannelAndClearsTopByte) {
@@ -118,8 +102,8 @@ TEST(IMG, ColourArithmeticSaturatesPerChannelAndClearsTopByte) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << std::hex << c.pixel << " -> " << c.expected);
-    Owned o{filled(3, 2, c.pixel)};
-    c.op(o.image);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(o.image->pixels[i], c.expected);
+    Image o(3, 2, c.pixel);
+    c.op(o);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(o->pixels[i], c.expected);
   }
 }

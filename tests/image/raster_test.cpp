@@ -4,21 +4,17 @@
 
 #include <vector>
 
+#include "image/image_support.h"
+
 namespace {
 
 constexpr std::uint32_t A = 0xA, B = 0xB, C = 0xC, D = 0xD;
 
 struct Bars {
   RASTER* raster = RASTER_new();
-  IMG* image = IMG_new();
-  explicit Bars(std::int32_t n) {
-    RASTER_set_size(raster, n);
-    IMG_set_size(image, 3, n == 4 ? 6 : 256);
-  }
-  ~Bars() {
-    RASTER_free(&raster);
-    IMG_free(&image);
-  }
+  Image image;
+  explicit Bars(std::int32_t n) : image(3, n == 4 ? 6 : 256) { RASTER_set_size(raster, n); }
+  ~Bars() { RASTER_free(&raster); }
   // The colour of each row, checked to fill the row.
   std::vector<std::uint32_t> rows() {
     RASTER_draw(raster, image);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
 #include "headless.h"
 
@@ -28,39 +28,31 @@ struct FpsTest : testing::Test {
 
 }  // namespace
 
-TEST_F(FpsTest, SleepsExactlyTheSpareTime) {
-  frame(5000);
-  EXPECT_EQ(fps->work_us, 5000);
-  EXPECT_EQ(fps->spare_us, 15000);
-  EXPECT_EQ(headless::slept_us(), 15000);
-  EXPECT_EQ(fps->shown_fps, 50);
-  EXPECT_EQ(headless::now_us(), 20000);  // the frame lasted exactly one period
-}
-
-TEST_F(FpsTest, OverrunNeitherSleepsNorUpdatesShownRate) {
-  frame(30000);
-  EXPECT_EQ(fps->spare_us, -10000);
-  EXPECT_EQ(headless::slept_us(), 0);
-  EXPECT_EQ(fps->shown_fps, 0);
-  frame(20000);  // exactly the period: no time to spare either
-  EXPECT_EQ(fps->spare_us, 0);
-  EXPECT_EQ(headless::slept_us(), 0);
-  EXPECT_EQ(fps->shown_fps, 0);
-}
-
-TEST_F(FpsTest, RateSwitchTakesEffectAtTheNextWait) {
-  frame(1000);
-  EXPECT_EQ(fps->shown_fps, 50);
-  fps->target_fps = 25;
-  frame(45000);  // over the 40,000 us period: 25 is not shown yet
-  EXPECT_EQ(fps->spare_us, -5000);
-  EXPECT_EQ(fps->shown_fps, 50);
-  frame(10000);
-  EXPECT_EQ(headless::last_sleep_us(), 30000);
-  EXPECT_EQ(fps->shown_fps, 25);
-  fps->target_fps = 50;
-  frame(10000);
-  EXPECT_EQ(headless::last_sleep_us(), 10000);
+// Frames in a row: each sleeps its spare time; an overrun sleeps nothing and
+// leaves the shown rate; a new rate is shown from the first frame on time.
+TEST_F(FpsTest, SleepsTheSpareTimeAndShowsTheRateOfFramesOnTime) {
+  const struct {
+    std::int32_t target_fps;
+    std::int64_t work_us, spare_us;
+    std::int32_t shown_fps;
+  } frames[] = {
+      {50, 30000, -10000, 0},  // over the 20,000 us period: no rate shown yet
+      {50, 20000, 0, 0},       // exactly the period: no time to spare either
+      {50, 5000, 15000, 50},
+      {25, 45000, -5000, 50},  // over the 40,000 us period: 25 is not shown yet
+      {25, 10000, 30000, 25},
+      {50, 10000, 10000, 50},
+  };
+  for (const auto& f : frames) {
+    SCOPED_TRACE(&f - frames);
+    fps->target_fps = f.target_fps;
+    const std::int64_t slept = headless::slept_us();
+    frame(f.work_us);
+    EXPECT_EQ(fps->work_us, f.work_us);
+    EXPECT_EQ(fps->spare_us, f.spare_us);
+    EXPECT_EQ(headless::slept_us() - slept, std::max<std::int64_t>(f.spare_us, 0));
+    EXPECT_EQ(fps->shown_fps, f.shown_fps);
+  }
 }
 
 TEST_F(FpsTest, CountsEndedFramesOnlyAndMeasuresAcrossTheLow32BitWrap) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "image/image_support.h"
 #include "obj2d.h"
 
 namespace {
@@ -23,16 +24,14 @@ LIST* glyph_list() {
 
 struct LFONTTest : testing::Test {
   LIST* glyphs = glyph_list();
-  IMG* target = IMG_new();
+  const Image target{128, 32};
   LFONT* font = LFONT_new();
   void SetUp() override {
-    IMG_set_size(target, 128, 32);
     font->glyphs = glyphs;
     font->target = target;
   }
   void TearDown() override {
     LFONT_free(&font);
-    IMG_free(&target);
     OBJ2D_free_list(&glyphs);
   }
   // The codes drawn in the cells along the top row, from the lit pixel of each.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "image/image_support.h"
 #include "seg2d.h"
 
 TEST(VEC2D, RotationShrinksSlightlyAndRoundsDown) {
@@ -31,12 +32,10 @@ TEST(VEC2D, RotationShrinksSlightlyAndRoundsDown) {
 }
 
 TEST(SEG2D, DrawsInTheColourOfItsFirstPoint) {
-  IMG* image = IMG_new();
-  IMG_set_size(image, 3, 1);
+  const Image image(3, 1);
   const SEG2D segment{{0, 0, 0xFF0000}, {2, 0, 0x00FF00}};
   SEG2D_draw(&segment, image);
-  for (std::int32_t x = 0; x < 3; ++x) EXPECT_EQ(IMG_get_pixel(image, x, 0), 0xFF0000u) << x;
-  IMG_free(&image);
+  EXPECT_EQ(image.all(), std::vector<std::uint32_t>(3, 0xFF0000));
 }
 
 TEST(VEC2D, AddTakesTheOffsetFirstAndErrorsArePrinted) {
