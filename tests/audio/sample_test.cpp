@@ -1,26 +1,12 @@
-#include "rng.h"
-#include "sample.h"
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <tuple>
-#include <vector>
+
+#include "audio_support.h"
+#include "rng.h"
 
 namespace {
-
-using Values = std::vector<std::int32_t>;
-
-SAMPLE make(const Values& v) {  // a buffer of exactly these values
-  const auto n = static_cast<std::int32_t>(v.size());
-  SAMPLE s{n, n, ZEROED_array<std::int32_t>(v.size())};
-  std::copy(v.begin(), v.end(), s.data.get());
-  return s;
-}
-
-Values values(const SAMPLE& s) { return {s.data.get(), s.data.get() + s.length}; }
 
 // The ramp as its algorithm reads: a store per index (skipped outside), then the step.
 void plain_ramp(Values& out, long x0, long v0, long x1, long v1) {

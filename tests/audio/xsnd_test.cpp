@@ -11,17 +11,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "audio_support.h"
 #include "headless.h"
 #include "rng.h"
 #include "xsnd_p.h"
 
 namespace {
 
-using Values = std::vector<std::int32_t>;
 using Samples = std::vector<std::int16_t>;
 
 // Values [first, first + n) as 16-bit samples: each modulo 65536, read as signed.
@@ -38,13 +37,6 @@ Samples drain(int fd) {  // all a file or non-blocking pipe holds (little-endian
   for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;)
     out.insert(out.end(), chunk, chunk + n / 2);
   return out;
-}
-
-SAMPLE make(const Values& v) {  // a buffer of exactly these values
-  const auto n = static_cast<std::int32_t>(v.size());
-  SAMPLE s{n, n, ZEROED_array<std::int32_t>(v.size())};
-  std::copy(v.begin(), v.end(), s.data.get());
-  return s;
 }
 
 struct Piped {  // a record writing into a pipe; play() returns what one XSND_play wrote
