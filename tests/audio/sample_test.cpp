@@ -84,11 +84,6 @@ TEST(SAMPLE, ArithmeticCopiesRotationsAndNormalizing) {
 }
 
 TEST(SAMPLE, RampMatchesItsPlainVersion) {
-  for (const auto& [length, last] : {std::pair{44100, 0}, {11025, 1}}) {  // the short ends on 1
-    SAMPLE fade = make(Values(length));
-    SAMPLE_ramp(&fade, 0, 32767, length - 1, 0);
-    EXPECT_EQ((Values{fade.data[0], fade.data[length - 1]}), (Values{32767, last}));
-  }
   SAMPLE s = make({7, 7});  // extreme lines finish at once and stay inside 64 bits
   SAMPLE_ramp(&s, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
   EXPECT_EQ(values(s), (Values{0, 1}));

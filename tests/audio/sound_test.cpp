@@ -51,9 +51,6 @@ TEST(SOUND, NoiseFillsBackwardsAndFadeOutIsTheRampProduct) {
     for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(s.data[i], d[order[i] - '0']) << f;
     EXPECT_EQ((RNG_rand() & 0xffff) - 32768, d[order[0] - '0' + 1]) << f;  // no draw more or less
   }
-  SAMPLE s = make(Values(44100, 32767));
-  SOUND_fade_out(&s);
-  EXPECT_EQ((Values{s.data[0], s.data[44099]}), (Values{32766, 0}));
   RNG_srand(79);  // lengths in turn so that the kept ramp is rebuilt and reused
   for (const std::int32_t length : {22050, 22050, 3, 1, 132300, 2, 44100}) {
     SAMPLE t = make(Values(length)), expected = make(Values(length)), ramp = make(Values(length));
