@@ -56,16 +56,11 @@ TEST_F(Pipeline, FadeOutDarkensToBlackInTwoPasses) {
   EXPECT_EQ(headless::slept_us(), 0);  // not paced
 }
 
-TEST_F(Pipeline, EveryKeyOfTheTable) {
+// Every switch of the key table turns on and off. (SPACE and the frame
+// rates, each pressed once, show in the capture's pinned run.)
+TEST_F(Pipeline, EverySwitchKeyTurnsOnAndOff) {
   DemoState& s = TORQ6150_state;
   DemoSettings& c = TORQ6150_settings;
-  TORQ6150_key(' ');
-  EXPECT_EQ(s.control, CONTROL_NEXT_PART);
-  s.control = 0;
-  TORQ6150_key('5');
-  EXPECT_EQ(s.fps->target_fps, 25);
-  TORQ6150_key('6');
-  EXPECT_EQ(s.fps->target_fps, 50);
   for (const auto& [key, byte] : {std::pair{'8', &s.show_fps}, {'b', &s.blur_on}, {'g', &s.glare_on},
                                   {'f', &c.fade_on}, {'o', &s.muted}, {'s', &c.bench_stats_on},
                                   {'w', &s.white_background}}) {
