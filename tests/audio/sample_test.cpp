@@ -1,26 +1,12 @@
-#include "rng.h"
-#include "sample.h"
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <tuple>
-#include <vector>
+
+#include "audio_support.h"
+#include "rng.h"
 
 namespace {
-
-using Values = std::vector<std::int32_t>;
-
-SAMPLE make(const Values& v) {  // a buffer of exactly these values
-  const auto n = static_cast<std::int32_t>(v.size());
-  SAMPLE s{n, n, ZEROED_array<std::int32_t>(v.size())};
-  std::copy(v.begin(), v.end(), s.data.get());
-  return s;
-}
-
-Values values(const SAMPLE& s) { return {s.data.get(), s.data.get() + s.length}; }
 
 // The ramp as its algorithm reads: a store per index (skipped outside), then the step.
 void plain_ramp(Values& out, long x0, long v0, long x1, long v1) {
@@ -98,11 +84,6 @@ TEST(SAMPLE, ArithmeticCopiesRotationsAndNormalizing) {
 }
 
 TEST(SAMPLE, RampMatchesItsPlainVersion) {
-  for (const auto& [length, last] : {std::pair{44100, 0}, {11025, 1}}) {  // the short ends on 1
-    SAMPLE fade = make(Values(length));
-    SAMPLE_ramp(&fade, 0, 32767, length - 1, 0);
-    EXPECT_EQ((Values{fade.data[0], fade.data[length - 1]}), (Values{32767, last}));
-  }
   SAMPLE s = make({7, 7});  // extreme lines finish at once and stay inside 64 bits
   SAMPLE_ramp(&s, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
   EXPECT_EQ(values(s), (Values{0, 1}));

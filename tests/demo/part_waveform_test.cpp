@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "audio/audio_support.h"
 #include "demo_support.h"
 #include "list.h"
 #include "music.h"
@@ -27,16 +28,13 @@ struct Waveform : testing::Test {
 
 SAMDRAW* scope(std::int32_t i) { return static_cast<SAMDRAW*>(LIST_get(TORQ6150_state.scopes, i)); }
 const SAMPLE* held(std::int32_t i) { return scope(i)->source->sample; }
-std::vector<std::int32_t> values(const SAMPLE* b) {
-  return {b->data.get(), b->data.get() + b->length};
-}
 // Every grid scope holds its own copy of the music's pattern.
 void expect_grid_of_copies() {
   std::set<const SAMPLE*> distinct;
   for (std::int32_t i = 0; i < 12; ++i) {
     SCOPED_TRACE(i);
     ASSERT_NE(held(i), nullptr);
-    EXPECT_EQ(values(held(i)), values(TORQ6150_state.music->pattern));
+    EXPECT_EQ(values(*held(i)), values(*TORQ6150_state.music->pattern));
     distinct.insert(held(i));
   }
   EXPECT_EQ(distinct.size(), 12u);
@@ -54,7 +52,7 @@ TEST_F(Waveform, FirstShiftFillsScopeElevenAloneAndMutedMusicShiftsEveryFrame) {
   for (std::int32_t i = 0; i < 11; ++i) EXPECT_EQ(held(i), nullptr) << i;
   ASSERT_NE(held(11), nullptr);
   EXPECT_NE(held(11), s.music->pattern);
-  EXPECT_EQ(values(held(11)), values(s.music->pattern));
+  EXPECT_EQ(values(*held(11)), values(*s.music->pattern));
   EXPECT_EQ(held(12), s.music->output);
   EXPECT_EQ(s.music->countdown, 254);
   EXPECT_EQ(pixels(scope(10)->target), std::vector<std::uint32_t>(64 * 64, scope(10)->background));
