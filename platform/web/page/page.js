@@ -181,7 +181,8 @@
     present: function (rgba) {
       image.data.set(rgba);
       context2d.putImageData(image, 0, 0);
-      if (stats.presents++ === 0) stats.firstPresentAt = performance.now();
+      if (stats.firstPresentAt === 0) stats.firstPresentAt = performance.now();
+      stats.presents += 1;
     },
     fill: function (rgb) {
       context2d.fillStyle = '#' + (0x1000000 + rgb).toString(16).slice(1);
@@ -224,6 +225,7 @@
   function start() {
     stats.state = 'running';
     stats.startedAt = performance.now();
+    stats.firstPresentAt = 0;
     keys = [];
     say('');
     if (!query) {
