@@ -89,7 +89,6 @@ void fix_counts() {
 void BM_Part(benchmark::State& state) {
   const DemoPart& part = *TORQ6150_cycle()[state.range(0)];
   DemoState& s = TORQ6150_state;
-  const DemoSettings& c = TORQ6150_settings;
   std::array<std::vector<double>, PHASES> times;
   std::vector<double> totals;
   for (auto _ : state) {
@@ -106,25 +105,11 @@ void BM_Part(benchmark::State& state) {
       if (part.text_layers != nullptr) part.text_layers();
       t[2] = cpu_us();
       // TORQ6150_post_present, with the present timed apart.
-      if (s.glare_on) {
-        IMGFX_glare(s.frame, s.glare_frame, 3);
-      } else {
-        IMG_copy(s.frame, s.glare_frame);
-      }
-      if (s.blur_on) {
-        IMGFX_hblur(s.glare_frame, s.blur_frame, 2, 2, 2);
-      } else {
-        IMG_copy(s.glare_frame, s.blur_frame);
-      }
+      IMG* shown = TORQ6150_post_process();
       const double before_present = cpu_us();
-      XDPY_present(s.display, (s.blur_on || s.glare_on) ? s.blur_frame : s.frame);
+      XDPY_present(s.display, shown);
       const double after_present = cpu_us();
-      if (c.fade_on) {
-        IMG_sub_color(s.frame, c.fade_colour);
-      } else {
-        s.background_colour = s.white_background == 1 ? 0xFFFFFF : 0;
-        IMG_fill_rect(s.frame, 0, 0, c.frame_width, c.frame_height, s.background_colour);
-      }
+      TORQ6150_start_next_frame();
       t[3] = cpu_us();
       if (part.music) TORQ6150_music_step();
       t[4] = cpu_us();

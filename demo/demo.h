@@ -130,6 +130,10 @@ void TORQ6150_run_part(const DemoPart& part);
 
 // Post-processing, presentation and the next frame's background.
 void TORQ6150_post_present();
+// Its three steps: glare and blur as switched on, giving the image to show;
+// and the next frame's start, faded or cleared to the background.
+IMG* TORQ6150_post_process();
+void TORQ6150_start_next_frame();
 // 32 times: darken the frame by 0x808080 and present it, without pacing.
 void TORQ6150_fade_out();
 // Applies the key command for one character; 0 and unknown characters do nothing.

@@ -4,9 +4,8 @@
 #include "imgfx.h"
 #include "rng.h"
 
-void TORQ6150_post_present() {
+IMG* TORQ6150_post_process() {
   DemoState& s = TORQ6150_state;
-  DemoSettings& c = TORQ6150_settings;
   if (s.glare_on) {
     IMGFX_glare(s.frame, s.glare_frame, 3);
   } else {
@@ -17,13 +16,23 @@ void TORQ6150_post_present() {
   } else {
     IMG_copy(s.glare_frame, s.blur_frame);
   }
-  XDPY_present(s.display, (s.blur_on || s.glare_on) ? s.blur_frame : s.frame);
+  return (s.blur_on || s.glare_on) ? s.blur_frame : s.frame;
+}
+
+void TORQ6150_start_next_frame() {
+  DemoState& s = TORQ6150_state;
+  const DemoSettings& c = TORQ6150_settings;
   if (c.fade_on) {
     IMG_sub_color(s.frame, c.fade_colour);
   } else {
     s.background_colour = s.white_background == 1 ? 0xFFFFFF : 0;
     IMG_fill_rect(s.frame, 0, 0, c.frame_width, c.frame_height, s.background_colour);
   }
+}
+
+void TORQ6150_post_present() {
+  XDPY_present(TORQ6150_state.display, TORQ6150_post_process());
+  TORQ6150_start_next_frame();
 }
 
 void TORQ6150_fade_out() {
