@@ -2,6 +2,7 @@
 # step with the frames, and bad input refused without leaving files.
 set -u
 CAPTURE=$1
+SLOW_FFMPEG=$2               # reads the frames slowly and keeps them as they came
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
@@ -157,6 +158,10 @@ PATH=/nonexistent "$CAPTURE" --quiet --frames 10 --mp4 v.mp4 2>err
 [ $? = 1 ] || fail "status without ffmpeg"
 grep -q 'apt-get install ffmpeg' err || fail "message without ffmpeg: $(cat err)"
 [ ! -e v.mp4 ] || fail "an MP4 without ffmpeg"
+# The frames reach ffmpeg as they are, however slowly it reads them.
+mkdir slow && ln -s "$SLOW_FFMPEG" slow/ffmpeg
+PATH=$PWD/slow:$PATH "$CAPTURE" --quiet --frames 100 --raw s.raw --mp4 s.mp4 || fail "capture to a slow ffmpeg"
+cmp -s s.raw s.mp4 || fail "the frames ffmpeg read differ from the raw frames"
 if command -v ffmpeg >/dev/null; then
   "$CAPTURE" --quiet --frames 100 --mp4 v.mp4 --upscale || fail "MP4"
   [ "$(size v.mp4)" -gt 1000 ] || fail "MP4 of $(size v.mp4) bytes"

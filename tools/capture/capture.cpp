@@ -17,6 +17,7 @@
 #include <poll.h>
 #include <sndfile.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -67,20 +69,40 @@ int raw_fd = -1;        // the raw frames, a temporary file or standard output's
 SNDFILE* wav = nullptr;
 pid_t ffmpeg = -1;
 // A pipe to ffmpeg with what it has not yet taken. ffmpeg reads its two
-// inputs in an order of its own (while starting it may want seconds of one
-// before any more of the other), so neither pipe is ever waited on alone:
-// what a full pipe cannot take waits in memory.
+// inputs in an order of its own, so neither pipe is ever waited on alone:
+// what a full pipe cannot take waits in memory, up to a bound.
+//
+// The frames go into their pipe by reference (vmsplice): the pipe holds the
+// pages of the capture's own frame buffers, and ffmpeg's read copies them
+// out, so no frame is copied into the kernel. A buffer given to the pipe is
+// thus written again only once ffmpeg must have read it: when more bytes than
+// the pipe can hold have been given after it.
+struct Chunk {
+  std::unique_ptr<char[], decltype(&std::free)> bytes{nullptr, &std::free};
+  std::size_t capacity = 0;
+  std::size_t size = 0;
+  std::uint64_t end = 0;  // bytes given to the pipe up to this chunk's last, once given
+};
 struct Pipe {
   int fd = -1;
-  std::deque<std::vector<char>> pending;  // whole frames' bytes, oldest first
-  std::size_t taken = 0;                  // bytes of the oldest that ffmpeg has taken
-  std::size_t left = 0;                   // bytes pending in all
-  std::vector<std::vector<char>> spare;   // taken frames' buffers, kept for the next ones
+  bool by_reference = false;  // chunks are spliced, not written
+  std::uint64_t capacity = 0; // bytes the pipe holds at most
+  std::uint64_t given = 0;    // bytes the pipe has taken in all
+  std::deque<Chunk> pending;  // chunks not wholly taken yet, oldest first
+  std::size_t taken = 0;      // bytes of the oldest that the pipe has taken
+  std::size_t left = 0;       // bytes pending in all
+  std::deque<Chunk> in_pipe;  // spliced chunks ffmpeg may not have read yet
+  std::vector<Chunk> spare;   // chunks free for the next bytes
 };
 Pipe video_pipe;  // ffmpeg's standard input: the frames
 Pipe audio_pipe;  // ffmpeg's descriptor 3: the sound, signed 16-bit mono
-// Bytes held for ffmpeg beyond which the capture waits for it to take some.
-constexpr std::size_t kMaxPending = std::size_t{64} << 20;
+// Bytes held for ffmpeg beyond which the capture waits for it to take some:
+// 8 frames. ffmpeg reads each input on a thread of its own once it has
+// opened both, which its options make it do after a few bytes of each, so it
+// never needs much of one before more of the other. A larger hold only
+// fills with frames whenever the encoder is slower than the show, and every
+// fresh page of it costs a fault.
+constexpr std::size_t kMaxPending = std::size_t{2} << 20;
 bool done = false;      // the outputs are closed
 std::chrono::steady_clock::time_point started;
 
@@ -191,16 +213,23 @@ void write_all(int fd, const void* data, std::size_t size, const std::string& wh
   }
 }
 
-// Writes what the pipe takes now of the bytes, without waiting; returns how
-// many it took.
-std::size_t offer(const Pipe& p, const char* bytes, std::size_t size) {
+// Gives the pipe what it takes now of the bytes, without waiting; returns
+// how many it took.
+std::size_t offer(Pipe& p, const char* bytes, std::size_t size) {
   std::size_t taken = 0;
   while (taken < size) {
-    const ssize_t n = write(p.fd, bytes + taken, size - taken);
+    iovec span{const_cast<char*>(bytes + taken), size - taken};
+    const ssize_t n = p.by_reference ? vmsplice(p.fd, &span, 1, SPLICE_F_NONBLOCK)
+                                     : write(p.fd, span.iov_base, span.iov_len);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) break;
+    if (n < 0 && p.by_reference && (errno == ENOSYS || errno == EINVAL)) {
+      p.by_reference = false;  // a system without vmsplice: written instead
+      continue;
+    }
     if (n <= 0) fail_run("ffmpeg stopped taking the capture: " + std::string(std::strerror(errno)));
     taken += static_cast<std::size_t>(n);
   }
+  p.given += taken;
   return taken;
 }
 
@@ -215,32 +244,55 @@ void pump(bool wait) {
     fail_run("cannot wait for ffmpeg: " + std::string(std::strerror(errno)));
   for (Pipe* p : pipes) {
     while (p->left > 0) {
-      const std::vector<char>& oldest = p->pending.front();
-      const std::size_t n = offer(*p, oldest.data() + p->taken, oldest.size() - p->taken);
+      Chunk& oldest = p->pending.front();
+      const std::size_t n = offer(*p, oldest.bytes.get() + p->taken, oldest.size - p->taken);
       p->taken += n;
       p->left -= n;
-      if (p->taken < oldest.size()) break;  // the pipe is full
-      p->spare.push_back(std::move(p->pending.front()));
+      if (p->taken < oldest.size) break;  // the pipe is full
+      oldest.end = p->given;
+      if (p->by_reference)
+        p->in_pipe.push_back(std::move(oldest));
+      else
+        p->spare.push_back(std::move(oldest));
       p->pending.pop_front();
       p->taken = 0;
     }
   }
 }
 
-// Hands ffmpeg the bytes behind those pending: what the pipe takes at once
-// goes straight in, and only the rest is copied to wait, into the buffer of
-// a frame already taken where there is one: fresh memory costs page faults.
+// A chunk for `size` bytes: a spare one, one that ffmpeg has surely read,
+// or a new one, page-aligned so that each of its pages fills a slot of the
+// pipe. Reusing chunks spares fresh memory and its page faults.
+Chunk take_chunk(Pipe& p, std::size_t size) {
+  while (!p.in_pipe.empty() && p.in_pipe.front().end + p.capacity <= p.given) {
+    p.spare.push_back(std::move(p.in_pipe.front()));
+    p.in_pipe.pop_front();
+  }
+  Chunk chunk;
+  if (!p.spare.empty() && p.spare.back().capacity >= size) {
+    chunk = std::move(p.spare.back());
+    p.spare.pop_back();
+  } else {
+    // Whole pages: every chunk of a pipe then has room for any of its sends.
+    constexpr std::size_t kPage = 4096;
+    chunk.capacity = (size + kPage - 1) / kPage * kPage;
+    chunk.bytes.reset(static_cast<char*>(std::aligned_alloc(kPage, chunk.capacity)));
+    if (!chunk.bytes) fail_run("out of memory for what ffmpeg has not taken yet");
+  }
+  chunk.size = size;
+  return chunk;
+}
+
+// Hands ffmpeg the bytes behind those pending. Written bytes that the pipe
+// takes at once go straight in, and only the rest is copied to wait; spliced
+// bytes are always copied first, since the pipe keeps referring to them.
 void send(Pipe& p, const void* data, std::size_t size) {
   const auto* bytes = static_cast<const char*>(data);
-  const std::size_t n = p.left == 0 ? offer(p, bytes, size) : 0;
+  const std::size_t n = p.left == 0 && !p.by_reference ? offer(p, bytes, size) : 0;
   if (n == size) return;
-  std::vector<char> copy;
-  if (!p.spare.empty()) {
-    copy = std::move(p.spare.back());
-    p.spare.pop_back();
-  }
-  copy.assign(bytes + n, bytes + size);
-  p.pending.push_back(std::move(copy));
+  Chunk chunk = take_chunk(p, size - n);
+  std::memcpy(chunk.bytes.get(), bytes + n, size - n);
+  p.pending.push_back(std::move(chunk));
   p.left += size - n;
 }
 
@@ -409,6 +461,9 @@ void start_ffmpeg() {
   // Four frames per pipe buffer rather than a quarter of one: fewer writes
   // and wake-ups. Where the system allows less, the default stays.
   fcntl(video_pipe.fd, F_SETPIPE_SZ, 1 << 20);
+  const int capacity = fcntl(video_pipe.fd, F_GETPIPE_SZ);
+  video_pipe.by_reference = capacity > 0;
+  video_pipe.capacity = static_cast<std::uint64_t>(capacity);
 }
 
 // Opens every output asked for, or refuses; nothing of the show has run yet.
