@@ -79,7 +79,6 @@ pid_t ffmpeg = -1;
 // the pipe can hold have been given after it.
 struct Chunk {
   std::unique_ptr<char[], decltype(&std::free)> bytes{nullptr, &std::free};
-  std::size_t capacity = 0;
   std::size_t size = 0;
   std::uint64_t end = 0;  // bytes given to the pipe up to this chunk's last, once given
 };
@@ -260,25 +259,24 @@ void pump(bool wait) {
   }
 }
 
-// A chunk for `size` bytes: a spare one, one that ffmpeg has surely read,
-// or a new one, page-aligned so that each of its pages fills a slot of the
-// pipe. Reusing chunks spares fresh memory and its page faults.
+// A chunk for `size` bytes, the size of every send to the pipe: a spare
+// one, one that ffmpeg has surely read, or a new one, page-aligned so that
+// each of its pages fills a slot of the pipe. Reusing chunks spares fresh
+// memory and its page faults.
 Chunk take_chunk(Pipe& p, std::size_t size) {
   while (!p.in_pipe.empty() && p.in_pipe.front().end + p.capacity <= p.given) {
     p.spare.push_back(std::move(p.in_pipe.front()));
     p.in_pipe.pop_front();
   }
-  Chunk chunk;
-  if (!p.spare.empty() && p.spare.back().capacity >= size) {
-    chunk = std::move(p.spare.back());
+  if (!p.spare.empty()) {
+    Chunk chunk = std::move(p.spare.back());
     p.spare.pop_back();
-  } else {
-    // Whole pages: every chunk of a pipe then has room for any of its sends.
-    constexpr std::size_t kPage = 4096;
-    chunk.capacity = (size + kPage - 1) / kPage * kPage;
-    chunk.bytes.reset(static_cast<char*>(std::aligned_alloc(kPage, chunk.capacity)));
-    if (!chunk.bytes) fail_run("out of memory for what ffmpeg has not taken yet");
+    return chunk;
   }
+  constexpr std::size_t kPage = 4096;
+  Chunk chunk;
+  chunk.bytes.reset(static_cast<char*>(std::aligned_alloc(kPage, (size + kPage - 1) / kPage * kPage)));
+  if (!chunk.bytes) fail_run("out of memory for what ffmpeg has not taken yet");
   chunk.size = size;
   return chunk;
 }
@@ -290,8 +288,9 @@ void send(Pipe& p, const void* data, std::size_t size) {
   const auto* bytes = static_cast<const char*>(data);
   const std::size_t n = p.left == 0 && !p.by_reference ? offer(p, bytes, size) : 0;
   if (n == size) return;
-  Chunk chunk = take_chunk(p, size - n);
-  std::memcpy(chunk.bytes.get(), bytes + n, size - n);
+  Chunk chunk = take_chunk(p, size);
+  std::memcpy(chunk.bytes.get() + n, bytes + n, size - n);
+  if (n > 0) p.taken = n;  // then nothing else is pending
   p.pending.push_back(std::move(chunk));
   p.left += size - n;
 }
